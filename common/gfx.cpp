@@ -270,3 +270,15 @@ std::int32_t random_int(std::int32_t k) {
 }
 
 }  // namespace gfx
+
+#include "page_view.hpp"
+
+namespace gfx {
+
+const Page& page_view(int page) {
+    return state().pages[static_cast<std::size_t>(valid_page(page) ? page : 0)];
+}
+int active_page_number() { return state().active; }
+int visual_page_number() { return state().visual; }
+
+}  // namespace gfx
