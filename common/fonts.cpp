@@ -12,7 +12,9 @@ struct PatternDestroy {
 };
 using PatternPtr = std::unique_ptr<FcPattern, PatternDestroy>;
 
-const FcChar8* fc_text(const std::string& s) { return reinterpret_cast<const FcChar8*>(s.c_str()); }
+const FcChar8* fc_text(const std::string& s) {
+    return reinterpret_cast<const FcChar8*>(s.c_str());
+}
 
 // A face may carry several family names (localised ones too); any of them may be the one asked
 // for. `first` gets the face's main name, for the report when none is.

@@ -29,17 +29,19 @@ constexpr int kSmallSizeUnit = 8;
 constexpr int kLargestHeight = kPageHeight;
 // Bytes of glyph bitmaps the cache may hold before it starts afresh: far more than the few
 // sizes a program uses, far less than a sweep through every height would pile up.
-constexpr std::size_t kCacheBudget = std::size_t{32} << 20;
+constexpr std::size_t kCacheBudget = std::size_t{8} << 20;
 
 constexpr int kByteCount = 256;
 
 // C0, DEL and C1 have no glyph in Latin-1: they draw nothing and take no room.
-constexpr bool is_control(unsigned char byte) { return byte < 0x20 || (byte >= 0x7f && byte < 0xa0); }
+constexpr bool is_control(unsigned char byte) {
+    return byte < 0x20 || (byte >= 0x7f && byte < 0xa0);
+}
 
 struct Glyph {
-    int left = 0;     // from the pen to the bitmap's first column
-    int top = 0;      // from the baseline up to the top of the bitmap's first row
-    int width = 0;    // columns
+    int left = 0;   // from the pen to the bitmap's first column
+    int top = 0;    // from the baseline up to the top of the bitmap's first row
+    int width = 0;  // columns
     int rows = 0;
     int pitch = 0;    // bytes per row of `bits`: one bit per pixel, the first column in the top bit
     int advance = 0;  // pixels from this pen position to the next
@@ -62,7 +64,7 @@ struct LibraryDone {
 
 struct Face {
     std::unique_ptr<FT_FaceRec_, FaceDone> face;  // null when the family is missing
-    int scaled_to = 0;                             // the cell height the face is set to; 0 none
+    int scaled_to = 0;                            // the cell height the face is set to; 0 none
 };
 
 struct TextState {
@@ -82,6 +84,7 @@ void load_faces(TextState& state) {
     state.library.reset(library);
 
     std::string missing;
+    int missing_count = 0;
     for (std::size_t i = 0; i < kFaceFamilies.size(); ++i) {
         const FontLookup found = find_font(kFaceFamilies[i]);
         FT_Face face = nullptr;
@@ -91,18 +94,21 @@ void load_faces(TextState& state) {
             continue;
         }
         missing += missing.empty() ? "" : ", ";
+        ++missing_count;
         missing += kFaceFamilies[i];
         if (!found.path.empty()) {
             missing += " (" + found.path + " unreadable)";
         } else if (!found.offered.empty()) {
-            missing += " (fontconfig offers only " + found.offered + ")";
+            missing += " (fontconfig would substitute " + found.offered + ")";
         }
     }
     if (!missing.empty()) {
+        const bool several = missing_count > 1;
         std::fprintf(stderr,
-                     "gfx: font not found: %s; install it with `apt-get install "
-                     "fonts-liberation`; text in it is not drawn\n",
-                     missing.c_str());
+                     "gfx: %s not found: %s; install %s with `apt-get install fonts-liberation`; "
+                     "text in %s is not drawn\n",
+                     several ? "fonts" : "font", missing.c_str(), several ? "them" : "it",
+                     several ? "these fonts" : "this font");
     }
 }
 
@@ -136,8 +142,8 @@ bool bit_set(const FT_Bitmap& bitmap, int row, int column) {
     // A negative pitch means the rows are stored bottom first.
     const int stride = bitmap.pitch < 0 ? -bitmap.pitch : bitmap.pitch;
     const int stored_row = bitmap.pitch < 0 ? static_cast<int>(bitmap.rows) - 1 - row : row;
-    const unsigned char* line =
-        bitmap.buffer + static_cast<std::ptrdiff_t>(stored_row) * static_cast<std::ptrdiff_t>(stride);
+    const unsigned char* line = bitmap.buffer + static_cast<std::ptrdiff_t>(stored_row) *
+                                                    static_cast<std::ptrdiff_t>(stride);
     switch (bitmap.pixel_mode) {
         case FT_PIXEL_MODE_MONO:
             return ((line[column / 8] >> (7 - column % 8)) & 1U) != 0;
