@@ -5,13 +5,16 @@
 #include <freetype/freetype.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 

@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -375,6 +377,26 @@ TEST(TextCache, TextDrawsTheSameAfterOtherSizesAndFaces) {
         drawn(all, style(3, size), 0, 0);
     }
     EXPECT_EQ(*drawn("Ag1", kLabel, 300, 200), *first);
+}
+
+// The layer is used from one thread, but its caches are locked: threads drawing at once, each
+// on its own page, get what one thread alone draws.
+TEST(TextCache, ThreadsDrawingAtOnceGetTheSamePixels) {
+    const std::array<TextSettings, 4> kStyles{kLabel, style(0, 23), style(2, 31), style(1, 4)};
+    std::vector<std::unique_ptr<Page>> pages;
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < kStyles.size(); ++i) pages.push_back(std::make_unique<Page>());
+    for (std::size_t i = 0; i < kStyles.size(); ++i) {
+        threads.emplace_back([&, i] {
+            for (int round = 0; round < 20; ++round) {
+                gfx::draw_text(*pages[i], 100, 100, "Ag1 xyz", kStyles[i], kInk);
+            }
+        });
+    }
+    for (std::thread& t : threads) t.join();
+    for (std::size_t i = 0; i < kStyles.size(); ++i) {
+        EXPECT_EQ(*pages[i], *drawn("Ag1 xyz", kStyles[i], 100, 100)) << i;
+    }
 }
 
 }  // namespace
