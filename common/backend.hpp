@@ -34,8 +34,29 @@ public:
     virtual std::uint32_t clock_seed() = 0;
 };
 
-// The SDL2 window backend; nullptr when SDL support is not built.
+// When a new frame of input begins: at every read of the mouse x, and at every wait for a key
+// with the queue empty (a blocking read, or the second poll in a row without a mouse read).
+// The headless backend takes the script's next line there; a recording writes one.
+struct FrameRule {
+    bool waiting = false;
+    bool on_mouse_read() {
+        waiting = false;
+        return true;
+    }
+    bool on_key_queue_empty(bool blocking) {
+        if (blocking || waiting) {
+            waiting = false;
+            return true;
+        }
+        waiting = true;
+        return false;
+    }
+};
+
+// The SDL2 window backend.
 std::unique_ptr<Backend> make_window_backend(Input& in);
+// The window backend, recording what the program receives when GFX_RECORD names a file.
+std::unique_ptr<Backend> make_live_backend(Input& in);
 // The headless backend; reads its script and settings from the environment.
 std::unique_ptr<Backend> make_headless_backend(Input& in);
 

@@ -81,7 +81,7 @@ Backend& backend() {
         if (which != nullptr && std::string_view(which) == "headless") {
             s.backend = make_headless_backend(input());
         } else {
-            s.backend = make_window_backend(input());
+            s.backend = make_live_backend(input());
         }
     }
     return *s.backend;

@@ -60,19 +60,11 @@ public:
     void show(const Page& visual, bool) override { visual_ = &visual; }
 
     void before_mouse_read() override {
-        waiting_ = false;
-        tick();
+        if (rule_.on_mouse_read()) tick();
     }
 
     void key_queue_empty(bool blocking) override {
-        // A blocking read waits for the next frame's input; a program that only polls the
-        // queue is waiting too once it has polled twice without reading the mouse.
-        if (blocking || waiting_) {
-            waiting_ = false;
-            tick();
-        } else {
-            waiting_ = true;
-        }
+        if (rule_.on_key_queue_empty(blocking)) tick();
     }
 
     std::uint32_t clock_seed() override {
@@ -151,7 +143,7 @@ private:
     std::size_t next_seed_ = 0;
     std::uint32_t fixed_seed_ = 0;
     bool has_fixed_seed_ = false;
-    bool waiting_ = false;
+    FrameRule rule_;
     bool closed_ = false;
     bool ended_ = false;
     const Page* visual_ = nullptr;
