@@ -27,24 +27,41 @@ constexpr std::array<Key, 26> kLetterScanCodes = {
     49, 24, 25, 16, 19, 31, 20, 22, 47, 17, 45, 21, 44,  // n ... z
 };
 
-constexpr KeyPress special(Key code) { return {KeyKind::special, code, true}; }
-constexpr KeyPress byte(Key code) { return {KeyKind::byte, code, true}; }
+constexpr KeyPress special(Key code) {
+    return {KeyKind::special, code, true};
+}
+constexpr KeyPress byte(Key code) {
+    return {KeyKind::byte, code, true};
+}
 
 KeyPress navigation_key(SDL_Keycode key) {
     switch (key) {
-        case SDLK_UP: return special(kUp);
-        case SDLK_LEFT: return special(kLeft);
-        case SDLK_RIGHT: return special(kRight);
-        case SDLK_DOWN: return special(kDown);
-        case SDLK_HOME: return special(kHome);
-        case SDLK_END: return special(kEnd);
-        case SDLK_PAGEUP: return special(kPageUp);
-        case SDLK_PAGEDOWN: return special(kPageDown);
-        case SDLK_INSERT: return special(kInsert);
-        case SDLK_DELETE: return special(kDelete);
-        case SDLK_F11: return special(kF11);
-        case SDLK_F12: return special(kF12);
-        default: break;
+        case SDLK_UP:
+            return special(kUp);
+        case SDLK_LEFT:
+            return special(kLeft);
+        case SDLK_RIGHT:
+            return special(kRight);
+        case SDLK_DOWN:
+            return special(kDown);
+        case SDLK_HOME:
+            return special(kHome);
+        case SDLK_END:
+            return special(kEnd);
+        case SDLK_PAGEUP:
+            return special(kPageUp);
+        case SDLK_PAGEDOWN:
+            return special(kPageDown);
+        case SDLK_INSERT:
+            return special(kInsert);
+        case SDLK_DELETE:
+            return special(kDelete);
+        case SDLK_F11:
+            return special(kF11);
+        case SDLK_F12:
+            return special(kF12);
+        default:
+            break;
     }
     if (key >= SDLK_F1 && key <= SDLK_F10) return special(static_cast<Key>(kF1 + (key - SDLK_F1)));
     return {};
@@ -54,17 +71,28 @@ KeyPress navigation_key(SDL_Keycode key) {
 // their digit as text.
 KeyPress keypad_navigation(SDL_Scancode scancode) {
     switch (scancode) {
-        case SDL_SCANCODE_KP_7: return special(kHome);
-        case SDL_SCANCODE_KP_8: return special(kUp);
-        case SDL_SCANCODE_KP_9: return special(kPageUp);
-        case SDL_SCANCODE_KP_4: return special(kLeft);
-        case SDL_SCANCODE_KP_6: return special(kRight);
-        case SDL_SCANCODE_KP_1: return special(kEnd);
-        case SDL_SCANCODE_KP_2: return special(kDown);
-        case SDL_SCANCODE_KP_3: return special(kPageDown);
-        case SDL_SCANCODE_KP_0: return special(kInsert);
-        case SDL_SCANCODE_KP_PERIOD: return special(kDelete);
-        default: return {};
+        case SDL_SCANCODE_KP_7:
+            return special(kHome);
+        case SDL_SCANCODE_KP_8:
+            return special(kUp);
+        case SDL_SCANCODE_KP_9:
+            return special(kPageUp);
+        case SDL_SCANCODE_KP_4:
+            return special(kLeft);
+        case SDL_SCANCODE_KP_6:
+            return special(kRight);
+        case SDL_SCANCODE_KP_1:
+            return special(kEnd);
+        case SDL_SCANCODE_KP_2:
+            return special(kDown);
+        case SDL_SCANCODE_KP_3:
+            return special(kPageDown);
+        case SDL_SCANCODE_KP_0:
+            return special(kInsert);
+        case SDL_SCANCODE_KP_PERIOD:
+            return special(kDelete);
+        default:
+            return {};
     }
 }
 
@@ -82,10 +110,14 @@ std::uint16_t modifier_bits(std::uint16_t sdl_mod) {
 
 std::uint16_t button_bit(std::uint8_t sdl_button) {
     switch (sdl_button) {
-        case SDL_BUTTON_LEFT: return kLeftButton;
-        case SDL_BUTTON_RIGHT: return kRightButton;
-        case SDL_BUTTON_MIDDLE: return kMiddleButton;
-        default: return 0;  // the side buttons have no bit
+        case SDL_BUTTON_LEFT:
+            return kLeftButton;
+        case SDL_BUTTON_RIGHT:
+            return kRightButton;
+        case SDL_BUTTON_MIDDLE:
+            return kMiddleButton;
+        default:
+            return 0;  // the side buttons have no bit
     }
 }
 
@@ -104,7 +136,9 @@ void set_mouse(Input& in, std::int32_t x, std::int32_t y, const EventState& stat
                   static_cast<std::uint16_t>(state.buttons | state.modifiers)});
 }
 
-void queue_close(Input& in) { in.keys.push_special(kCloseCode); }
+void queue_close(Input& in) {
+    in.keys.push_special(kCloseCode);
+}
 
 }  // namespace
 
@@ -121,11 +155,16 @@ KeyPress translate_key(SDL_Keycode key, SDL_Scancode scancode, std::uint16_t mod
     switch (key) {
         case SDLK_RETURN:
         case SDLK_RETURN2:
-        case SDLK_KP_ENTER: return byte(kEnter);
-        case SDLK_ESCAPE: return byte(kEsc);
-        case SDLK_BACKSPACE: return byte(kBackspace);
-        case SDLK_TAB: return byte(kTab);
-        default: break;
+        case SDLK_KP_ENTER:
+            return byte(kEnter);
+        case SDLK_ESCAPE:
+            return byte(kEsc);
+        case SDLK_BACKSPACE:
+            return byte(kBackspace);
+        case SDLK_TAB:
+            return byte(kTab);
+        default:
+            break;
     }
     // Letters by the layout's meaning (the keycode), so Alt+D is the D key on any layout.
     if (key >= SDLK_a && key <= SDLK_z) {
@@ -187,7 +226,8 @@ bool handle_event(const SDL_Event& e, Input& in, EventState& state) {
     switch (e.type) {
         case SDL_KEYDOWN: {
             state.modifiers = modifier_bits(e.key.keysym.mod);
-            const KeyPress k = translate_key(e.key.keysym.sym, e.key.keysym.scancode, e.key.keysym.mod);
+            const KeyPress k =
+                translate_key(e.key.keysym.sym, e.key.keysym.scancode, e.key.keysym.mod);
             state.swallow_text = k.swallow_text;
             push(in, k);
             return k.kind != KeyKind::none;
@@ -230,7 +270,8 @@ bool handle_event(const SDL_Event& e, Input& in, EventState& state) {
             if (after_close) return false;
             queue_close(in);
             return true;
-        default: return false;
+        default:
+            return false;
     }
 }
 
