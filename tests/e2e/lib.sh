@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034  # the E2E_ variables are read by the scripts that source this
 # End-to-end kit: sourced by the scripts that start a program's real window under a private
 # Xvfb and drive it with xdotool. Every wait has a timeout, so no test can hang; the first
 # failed check ends the script with exit code 1 and shows what the program printed.
@@ -63,7 +64,8 @@ e2e_start_xvfb() {
     local i
     for ((i = 0; i < 100; i++)); do
         if grep -q '^[0-9]' "$file" 2>/dev/null; then
-            export DISPLAY=":$(head -n 1 "$file")"
+            DISPLAY=":$(head -n 1 "$file")"
+            export DISPLAY
             return 0
         fi
         kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
@@ -89,6 +91,7 @@ e2e_launch() {  # NAME [STDIN_FILE]
 # records its id and position.
 e2e_wait_window() {  # CAPTION [TIMEOUT_S]
     local pattern ids
+    # shellcheck disable=SC2016  # the $ is a character to escape, not an expansion
     pattern="^$(printf '%s' "$1" | sed 's/[][\.*^$(){}+?|]/\\&/g')\$"
     ids=$(timeout "${2:-15}" xdotool search --sync --onlyvisible --name "$pattern" 2>/dev/null) ||
         e2e_fail "no window '$1' within ${2:-15} s"

@@ -31,9 +31,9 @@ green="0 168 0"
 blue="0 0 168"
 cyan="84 252 252"
 e2e_expect_eq "$(e2e_count_colour "$shot" 90 90 220 120 "$light_red")" 20000 "light red block, 200 x 100"
-for p in "100 100" "299 100" "100 199" "299 199"; do e2e_expect_pixel "$shot" $p "$light_red"; done
-for p in "99 150" "300 150" "200 99" "200 200"; do e2e_expect_pixel "$shot" $p "$black"; done
-for p in "640 150" "560 150" "600 110" "600 190"; do e2e_expect_pixel "$shot" $p "$yellow"; done
+for p in 100,100 299,100 100,199 299,199; do e2e_expect_pixel "$shot" "${p%,*}" "${p#*,}" "$light_red"; done
+for p in 99,150 300,150 200,99 200,200; do e2e_expect_pixel "$shot" "${p%,*}" "${p#*,}" "$black"; done
+for p in 640,150 560,150 600,110 600,190; do e2e_expect_pixel "$shot" "${p%,*}" "${p#*,}" "$yellow"; done
 e2e_expect_pixel "$shot" 600 150 "$black"
 e2e_expect_eq "$(e2e_count_colour "$shot" 390 290 21 310 "$green")" 300 "green line x 400, y 300 ... 599"
 e2e_expect_pixel "$shot" 400 599 "$green"
