@@ -96,8 +96,8 @@ void present(const Window& w) {
     SDL_RenderPresent(w.renderer);
 }
 
-// Some renderers (software GL under Xvfb) accept vsync and then return at once: time a few
-// presents before trusting it.
+// A renderer may report vsync and still return from a present at once: time a few presents
+// before trusting it.
 bool vsync_really_waits(const Window& w, Clock::duration refresh) {
     present(w);
     const auto start = Clock::now();
@@ -195,10 +195,10 @@ int event_wait_ms(bool frame_waiting, Clock::time_point next_present,
 }
 
 void run_window(Shared& sh, Input& in, const std::string& caption) {
-    // Both are part of how the window behaves, so the environment does not get to change them.
-    SDL_SetHintWithPriority(SDL_HINT_NO_SIGNAL_HANDLERS, "1", SDL_HINT_OVERRIDE);  // Ctrl+C ends it
-    SDL_SetHintWithPriority(SDL_HINT_MOUSE_AUTO_CAPTURE, "1",
-                            SDL_HINT_OVERRIDE);  // drags past the edge
+    // Ctrl+C in the console ends the program, and a drag past the window's edge keeps reporting
+    // the pointer: both are part of how the window behaves, so the environment cannot change them.
+    SDL_SetHintWithPriority(SDL_HINT_NO_SIGNAL_HANDLERS, "1", SDL_HINT_OVERRIDE);
+    SDL_SetHintWithPriority(SDL_HINT_MOUSE_AUTO_CAPTURE, "1", SDL_HINT_OVERRIDE);
     // Only drivers that make a window someone can see: without a display SDL would fall back
     // to an offscreen one and the program would run unseen. SDL_VIDEODRIVER still decides.
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
@@ -220,7 +220,6 @@ void run_window(Shared& sh, Input& in, const std::string& caption) {
 
     const PixelTable table = pixel_table();
     auto local = std::make_unique<Page>();  // the frame being converted, owned by this thread
-    local->fill(0);
     upload(w, *local, table);
     present(w);
     set_status(sh, Status::running);
