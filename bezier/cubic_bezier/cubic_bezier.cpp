@@ -36,7 +36,7 @@ constexpr double kMarkerRadius = 2.0;
 constexpr double kMarkerLabelDrop = 10.0;
 constexpr std::int32_t kSteps = 20;
 
-chain::Chain points;
+chain::Chain table;  // the user's points and handle ends
 std::int16_t page = 0;
 std::int32_t mouse_x = 0;
 std::int32_t mouse_y = 0;
@@ -53,7 +53,7 @@ std::string marker_label(const chain::ChainPosition& at) {
 
 // Sample s of segment k, 0 ... kSteps - 1 from its start to its end.
 gfx::Point sample(std::int32_t k, std::int32_t s) {
-    const chain::Segment seg = chain::segment_control_points(points, k);
+    const chain::Segment seg = chain::segment_control_points(table, k);
     const double t = static_cast<double>(s) / static_cast<double>(kSteps - 1);
     return chain::cubic_point(seg.a, seg.b, seg.c, seg.d, t);
 }
@@ -63,7 +63,7 @@ gfx::Point sample(std::int32_t k, std::int32_t s) {
 int main() {
     gfx::open_window(kDriver, kMode, kCaption);
     page = 0;
-    points.count = 0;
+    table.count = 0;
     gfx::set_text_style(kArial, 0, kTextSize);
     label_angle = 0.0;
 
@@ -87,18 +87,17 @@ int main() {
             if (key == 0) key = gfx::read_key();
         }
 
-        if (key == gfx::kSpace && points.count < chain::kSlots) {
-            points.points[static_cast<std::size_t>(points.count)] = {mx, my, mx - kHandleOffset,
-                                                                     my};
-            ++points.count;
+        if (key == gfx::kSpace && table.count < chain::kSlots) {
+            table.points[static_cast<std::size_t>(table.count)] = {mx, my, mx - kHandleOffset, my};
+            ++table.count;
         }
 
         // Nearest point and nearest handle end; ties go to the lower index.
         std::int32_t nearest = -1;
         std::int32_t nearest_handle = -1;
         double min_distance = kFarAway;
-        for (std::int32_t i = 0; i < points.count; ++i) {
-            const chain::ChainPoint& p = points.points[static_cast<std::size_t>(i)];
+        for (std::int32_t i = 0; i < table.count; ++i) {
+            const chain::ChainPoint& p = table.points[static_cast<std::size_t>(i)];
             const double d = std::sqrt((mx - p.x) * (mx - p.x) + (my - p.y) * (my - p.y));
             if (d < min_distance) {
                 min_distance = d;
@@ -106,8 +105,8 @@ int main() {
             }
         }
         min_distance = kFarAway;
-        for (std::int32_t i = 0; i < points.count; ++i) {
-            const chain::ChainPoint& p = points.points[static_cast<std::size_t>(i)];
+        for (std::int32_t i = 0; i < table.count; ++i) {
+            const chain::ChainPoint& p = table.points[static_cast<std::size_t>(i)];
             const double d = std::sqrt((mx - p.hx) * (mx - p.hx) + (my - p.hy) * (my - p.hy));
             if (d < min_distance) {
                 min_distance = d;
@@ -117,20 +116,20 @@ int main() {
 
         // A button held alone drags; with both, or with Shift or Ctrl, nothing moves.
         if (buttons == gfx::kLeftButton && nearest >= 0) {
-            chain::ChainPoint& p = points.points[static_cast<std::size_t>(nearest)];
+            chain::ChainPoint& p = table.points[static_cast<std::size_t>(nearest)];
             const double dx = p.hx - p.x;
             const double dy = p.hy - p.y;
             p = {mx, my, mx + dx, my + dy};
         } else if (buttons == gfx::kRightButton && nearest_handle >= 0) {
-            chain::ChainPoint& p = points.points[static_cast<std::size_t>(nearest_handle)];
+            chain::ChainPoint& p = table.points[static_cast<std::size_t>(nearest_handle)];
             p.hx = mx;
             p.hy = my;
         }
 
         gfx::set_colour(gfx::kWhite);
         label_angle += kAngleStep;
-        for (std::int32_t i = 0; i < points.count; ++i) {
-            const chain::ChainPoint& p = points.points[static_cast<std::size_t>(i)];
+        for (std::int32_t i = 0; i < table.count; ++i) {
+            const chain::ChainPoint& p = table.points[static_cast<std::size_t>(i)];
             gfx::circle(p.x, p.y, kPointRadius);
             gfx::line(p.x, p.y, p.hx, p.hy);
             const double phi = kLabelTurn * i + kLabelSpeed * label_angle;
@@ -138,7 +137,7 @@ int main() {
                             p.y + kLabelDrop + kLabelRadius * std::sin(phi), std::to_string(i + 1));
         }
 
-        for (std::int32_t k = 0; k <= points.count - 2; ++k) {
+        for (std::int32_t k = 0; k <= table.count - 2; ++k) {
             if (k == 0) {
                 const gfx::Point start = sample(0, 0);
                 gfx::move_to(start.x, start.y);
@@ -151,7 +150,7 @@ int main() {
         }
 
         // The crosses reach 3 pixels before a whole-valued sample and 4 after it.
-        for (std::int32_t k = 0; k <= points.count - 2; ++k) {
+        for (std::int32_t k = 0; k <= table.count - 2; ++k) {
             for (std::int32_t s = 0; s < kSteps; ++s) {
                 const gfx::Point c = sample(k, s);
                 gfx::set_colour(gfx::kRed);
@@ -160,18 +159,18 @@ int main() {
             }
         }
 
-        if (points.count >= 2) {
+        if (table.count >= 2) {
             gfx::set_colour(gfx::kLightGreen);
             const double fraction = mx / static_cast<double>(gfx::max_x());
-            const chain::ChainPosition at = chain::chain_position(points.count, fraction);
-            const chain::Segment seg = chain::segment_control_points(points, at.k);
+            const chain::ChainPosition at = chain::chain_position(table.count, fraction);
+            const chain::Segment seg = chain::segment_control_points(table, at.k);
             const gfx::Point c = chain::cubic_point(seg.a, seg.b, seg.c, seg.d, at.t);
             gfx::set_text_justify(0, 1);
             gfx::write_text(c.x, c.y + kMarkerLabelDrop, marker_label(at));
             gfx::circle(c.x, c.y, kMarkerRadius);
         }
 
-        if (points.count == 0) {
+        if (table.count == 0) {
             gfx::set_colour(gfx::kWhite);
             gfx::write_text(gfx::max_x() / 2, gfx::max_y() / 2, kEmptyMessage);
         }
