@@ -9,7 +9,7 @@
 #   e2e_wait_window "Curba Bezier"     # sets E2E_WIN, checks nothing else
 #   e2e_expect_size 800 600
 #   e2e_mouse_move 120 80; e2e_button_down 1; ...; e2e_key Escape
-#   e2e_screenshot shot.png; e2e_expect_pixel shot.png 10 10 "252 252 252"
+#   e2e_screenshot_when shot.png 10 10 "252 252 252"; e2e_count_colour shot.png 0 0 800 600 "0 0 0"
 #   e2e_wait_exit; e2e_expect_eq "$E2E_EXIT" 0 "exit code"
 #
 # Coordinates are relative to the window's client area; colours are "R G B" in 0 ... 255.
@@ -28,6 +28,11 @@ E2E_WIN_X=0     # the window's position on the screen
 E2E_WIN_Y=0
 E2E_MARK=0      # e2e_wait_output looks at the program's output after this many lines
 E2E_EXIT=""     # the program's exit code, set by e2e_wait_exit
+
+# Mesa's software GL (what a window gets under Xvfb) syncs its worker threads in ways the
+# thread sanitizer cannot see; its reports there are not about our code.
+printf 'race:swrast_dri.so\nrace:libgallium\n' >"$E2E_TMP/tsan.supp"
+export TSAN_OPTIONS="${TSAN_OPTIONS:+$TSAN_OPTIONS:}suppressions=$E2E_TMP/tsan.supp"
 
 e2e_cleanup() {
     if [[ -n $E2E_PID ]] && kill -0 "$E2E_PID" 2>/dev/null; then kill -9 "$E2E_PID" 2>/dev/null || true; fi
@@ -146,6 +151,16 @@ e2e_wait_output() {  # LINE_REGEX [TIMEOUT_S]
 # A picture of the window's client area as PNG.
 e2e_screenshot() {  # FILE
     timeout 20 import -window "$E2E_WIN" "$1" || e2e_fail "cannot take a screenshot of $E2E_WIN"
+}
+
+# Takes screenshots until the pixel (X, Y) has the colour "R G B": the way to wait until a
+# program has shown what it drew (a slow machine or a sanitizer build takes its time).
+e2e_screenshot_when() {  # FILE X Y "R G B" [TIMEOUT_S]
+    local deadline=$((SECONDS + ${5:-10}))
+    until e2e_screenshot "$1" && [[ $(e2e_pixel "$1" "$2" "$3") == "$4" ]]; do
+        ((SECONDS < deadline)) || e2e_fail "pixel ($2, $3) is $(e2e_pixel "$1" "$2" "$3"), not $4, after ${5:-10} s"
+        sleep 0.1
+    done
 }
 
 # "R G B" of one pixel of a picture.

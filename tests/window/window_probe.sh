@@ -22,14 +22,14 @@ e2e_expect_size 800 600
 e2e_wait_output ready
 
 # --- The visual page (page 1), not the hidden decoy on page 2.
-shot=$E2E_TMP/probe.png
-e2e_screenshot "$shot"
 black="0 0 0"
 light_red="252 84 84"
 yellow="252 252 84"
 green="0 168 0"
 blue="0 0 168"
 cyan="84 252 252"
+shot=$E2E_TMP/probe.png
+e2e_screenshot_when "$shot" 799 599 "$blue"  # the last pixel drawn
 e2e_expect_eq "$(e2e_count_colour "$shot" 90 90 220 120 "$light_red")" 20000 "light red block, 200 x 100"
 for p in 100,100 299,100 100,199 299,199; do e2e_expect_pixel "$shot" "${p%,*}" "${p#*,}" "$light_red"; done
 for p in 99,150 300,150 200,99 200,200; do e2e_expect_pixel "$shot" "${p%,*}" "${p#*,}" "$black"; done
