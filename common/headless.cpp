@@ -92,7 +92,7 @@ private:
             }
             png_frames_.insert(static_cast<std::uint32_t>(v));
         }
-        if (png_dir_.empty()) png_dir_ = ".";
+        if (png_dir_.empty()) png_dir_.assign(1, '.');
     }
 
     void save(const std::string& name) {
