@@ -15,10 +15,14 @@ e2e_start_xvfb
 e2e_launch bezier_eight
 e2e_wait_window "CURBA BEZIER"
 e2e_expect_size 800 600
-sleep 0.3
 
+# The window may appear before its first frame is shown: wait for the picture.
 shot=$E2E_TMP/start.png
-e2e_screenshot "$shot"
+for ((i = 0; i < 50; i++)); do
+    e2e_screenshot "$shot"
+    [[ $(e2e_pixel "$shot" 242 60) == "$white" ]] && break
+    sleep 0.1
+done
 e2e_expect_pixel "$shot" 242 60 "$white"      # the circle of point 1
 e2e_expect_pixel "$shot" 561 419 "$white"     # the circle of point 6
 e2e_expect_pixel "$shot" 247 140 "$light_red" # the curve at t = 1/3
