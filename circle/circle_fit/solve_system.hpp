@@ -15,9 +15,9 @@ constexpr std::size_t kMatrixSize = kMaxUnknowns + 1;  // room for the right-han
 using Matrix = std::array<std::array<double, kMatrixSize>, kMatrixSize>;
 using Vector = std::array<double, kMatrixSize>;
 
-// Pivot search of step k for an m x m system, done only when m[k][k] is exactly 0: every later
-// row with a non-zero entry in column k is exchanged with row k in turn (columns k ... m), so
-// the last such row becomes the pivot row. False when no row could be exchanged (singular).
+// Pivot search of step k for an m x m system, for when a[k][k] is exactly 0: every later row
+// with a non-zero entry in column k is exchanged with row k in turn (columns k ... m), so the
+// last such row becomes the pivot row. False when no row could be exchanged (singular).
 bool exchange_for_pivot(Matrix& a, std::size_t k, std::size_t m);
 
 // Solves the m x m system whose augmented matrix is `a` and writes unknown i into x[i]. Works
