@@ -12,6 +12,22 @@ pink="252 124 252"   # the palette entry nearest to pink (255,128,255)
 green="156 252 124"  # and to light green (144,238,144)
 white="252 252 252"
 
+# Takes screenshots into FILE until the rectangle holds at least MIN pixels of COLOUR (a slow
+# machine may take a moment to show the first frames or a drag), for up to 10 s; prints the
+# last count.
+shot_until() {  # FILE X Y W H "R G B" MIN
+    local deadline=$((SECONDS + 10)) n
+    while :; do
+        e2e_screenshot "$1"
+        n=$(e2e_count_colour "$1" "$2" "$3" "$4" "$5" "$6")
+        if ((n >= $7 || SECONDS >= deadline)); then
+            echo "$n"
+            return
+        fi
+        sleep 0.2
+    done
+}
+
 e2e_start_xvfb
 e2e_launch bspline
 e2e_wait_window "BSPLINE"
@@ -19,12 +35,10 @@ e2e_expect_size 800 600
 # Away from the points, no button held; not at the screen centre, where the pointer already is
 # (a move with --sync to the current position would wait in vain).
 e2e_mouse_move 380 280
-sleep 0.3
 
 shot=$E2E_TMP/start.png
-e2e_screenshot "$shot"
 # The curve begins at the midpoint of points 0 and 1, about (160, 60).
-n=$(e2e_count_colour "$shot" 154 54 13 13 "$pink")
+n=$(shot_until "$shot" 154 54 13 13 "$pink" 6)
 ((n > 5)) || e2e_fail "start of the curve: $n pink pixels near (160, 60)"
 # Point 9 at about (719, 539): a white circle.
 n=$(e2e_count_colour "$shot" 714 534 11 11 "$white")
@@ -50,16 +64,18 @@ for p in "730 500" "745 450" "760 400"; do
     e2e_mouse_move $p
     sleep 0.1
 done
-sleep 0.3
-e2e_button_up 1
-e2e_mouse_move 380 280
-sleep 0.3
 shot=$E2E_TMP/dragged.png
-e2e_screenshot "$shot"
-n=$(e2e_count_colour "$shot" 454 464 13 13 "$pink")
+n=$(shot_until "$shot" 454 464 13 13 "$pink" 6)
 ((n > 5)) || e2e_fail "end of the curve after the drag: $n pink pixels near (460, 470)"
 n=$(e2e_count_colour "$shot" 755 395 11 11 "$white")
 ((n > 5)) || e2e_fail "point 9 after the drag: $n white pixels near (760, 400)"
+e2e_button_up 1
+# Released, the point stays where it was left.
+e2e_mouse_move 380 280
+sleep 0.3
+e2e_screenshot "$shot"
+n=$(e2e_count_colour "$shot" 755 395 11 11 "$white")
+((n > 5)) || e2e_fail "point 9 after the release: $n white pixels near (760, 400)"
 
 e2e_key Escape
 e2e_wait_exit 10

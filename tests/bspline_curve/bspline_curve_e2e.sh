@@ -8,6 +8,22 @@ lib=${E2E_LIB:-}
 # shellcheck source=../e2e/lib.sh
 source "$lib"
 
+# Takes screenshots into FILE until the rectangle holds at least MIN pixels of COLOUR (a slow
+# machine may take a moment to show the first frames or a drag), for up to 10 s; prints the
+# last count.
+shot_until() {  # FILE X Y W H "R G B" MIN
+    local deadline=$((SECONDS + 10)) n
+    while :; do
+        e2e_screenshot "$1"
+        n=$(e2e_count_colour "$1" "$2" "$3" "$4" "$5" "$6")
+        if ((n >= $7 || SECONDS >= deadline)); then
+            echo "$n"
+            return
+        fi
+        sleep 0.2
+    done
+}
+
 green="156 252 124"  # the palette entry nearest to light green (144,238,144)
 white="252 252 252"
 
@@ -18,12 +34,10 @@ e2e_expect_size 800 600
 # Park the pointer away from the points, with no button held (not at the screen centre, where
 # it already is: a move with --sync to the current position would wait in vain).
 e2e_mouse_move 380 280
-sleep 0.5
 
 shot=$E2E_TMP/start.png
-e2e_screenshot "$shot"
 # The first sample lies at about (546.1, 468.6), a circle of radius 3.
-n=$(e2e_count_colour "$shot" 541 463 11 11 "$green")
+n=$(shot_until "$shot" 541 463 11 11 "$green" 11)
 ((n > 10)) || e2e_fail "first sample: $n light green pixels near (546, 469)"
 # Point 0 at (629.5, 299.5): a white circle of radius 2; no curve there (point 0 has no part).
 n=$(e2e_count_colour "$shot" 625 295 9 9 "$white")
@@ -38,17 +52,19 @@ for p in "600 127" "640 115" "680 105" "700 100"; do
     e2e_mouse_move $p
     sleep 0.1
 done
-sleep 0.3
-e2e_button_up 1
-e2e_mouse_move 380 280
-sleep 0.5
 shot=$E2E_TMP/dragged.png
-e2e_screenshot "$shot"
-n=$(e2e_count_colour "$shot" 694 94 13 13 "$green")
+n=$(shot_until "$shot" 694 94 13 13 "$green" 11)
 ((n > 10)) || e2e_fail "last sample after the drag: $n light green pixels near (700, 100)"
 n=$(e2e_count_colour "$shot" 696 96 9 9 "$white")
 ((n > 5)) || e2e_fail "point 7 after the drag: $n white pixels near (700, 100)"
 e2e_expect_eq "$(e2e_count_colour "$shot" 552 127 21 21 "$green")" 0 "light green at point 7's old place"
+e2e_button_up 1
+# Released, the point stays where it was left.
+e2e_mouse_move 380 280
+sleep 0.3
+e2e_screenshot "$shot"
+n=$(e2e_count_colour "$shot" 696 96 9 9 "$white")
+((n > 5)) || e2e_fail "point 7 after the release: $n white pixels near (700, 100)"
 
 e2e_key a
 e2e_wait_exit 10
