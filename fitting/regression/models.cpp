@@ -121,7 +121,8 @@ void add_pair(Sums& s, std::int32_t model, double x, double y) {
             add_line_terms(s, 1 / wx, wy, 1 / (wx * wx), wy / wx);
             break;
         case kPower: {
-            if (x == 0 || y == 0) {
+            // The pairs are pixels, so only 0 meets these; a logarithm wants a positive value.
+            if (x <= 0 || y <= 0) {
                 s.left_out += 1;
                 return;
             }
@@ -130,7 +131,7 @@ void add_pair(Sums& s, std::int32_t model, double x, double y) {
             break;
         }
         case kExponential: {
-            if (y == 0) {
+            if (y <= 0) {
                 s.left_out += 1;
                 return;
             }

@@ -40,8 +40,8 @@ struct Sums {
 };
 
 // Adds one pair to the model's sums. A pair at which the model's terms are undefined (x = 0
-// for 1/x or ln x, y = 0 for ln y) is counted in left_out instead; a model outside 1 ... 5
-// adds nothing.
+// for 1/x, x <= 0 for ln x, y <= 0 for ln y) is counted in left_out instead; a model outside 1 ...
+// 5 adds nothing.
 void add_pair(Sums& sums, std::int32_t model, double x, double y);
 
 struct Coefficients {

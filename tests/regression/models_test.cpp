@@ -90,6 +90,7 @@ TEST(Fit, PairsWithUndefinedTermsAreLeftOutOfThatModelOnly) {
         {regression::kPower, {0, 100}, true},        // ln x
         {regression::kPower, {100, 0}, true},        // ln y
         {regression::kExponential, {100, 0}, true},  // ln y
+        {regression::kPower, {-3, 100}, true},       // no logarithm of a negative either
         {regression::kLinear, {0, 0}, false},        {regression::kHyperbolic, {100, 0}, false},
         {regression::kExponential, {0, 100}, false}, {regression::kParabolic, {0, 0}, false},
     };
