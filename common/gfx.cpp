@@ -38,6 +38,9 @@ struct State {
 };
 
 State& state() {
+    // The input outlives the state: a window thread still running at exit (a program that
+    // never closed its window) writes to it until ~State joins the thread.
+    input();
     static State s;
     return s;
 }

@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Storm{"circle_fit", Ends::Esc, 0.9, ""},
                       Storm{"lagrange_interpolation", Ends::Esc, 0.9, ""},
                       Storm{"regression", Ends::Esc, 0.9, "4\n700\n"}),
-    [](const auto& info) { return std::string(info.param.program); });
+    [](const ::testing::TestParamInfo<Storm>& p) { return std::string(p.param.program); });
 
 // The path editor: filled to its 258 points, emptied again by dropping points onto their
 // neighbours, then the random storm. The road view (every drawn frame 512 circles per
