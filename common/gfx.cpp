@@ -23,6 +23,14 @@ struct Position {
     bool valid = true;  // false after a move to a non-finite point: the next line_to only moves
 };
 
+// A circle as the raster drew it.
+struct DrawnCircle {
+    int page = -1;  // -1: none
+    int x = 0, y = 0, r = 0;
+    std::uint8_t colour = 0;
+    friend bool operator==(const DrawnCircle&, const DrawnCircle&) = default;
+};
+
 struct State {
     std::array<Page, kPageCount> pages{};
     int active = 0;
@@ -32,6 +40,9 @@ struct State {
     Position pos;
     TextSettings text;
     bool visual_dirty = false;  // the visual page was drawn on since the backend last saw it
+    // The last circle drawn, when nothing else has been drawn since: drawing it again changes
+    // no pixel (a path sampled finer than a pixel repeats its centres).
+    DrawnCircle last_circle;
     bool open = false;
     std::unique_ptr<Backend> backend;
     std::mt19937 random{1};
@@ -63,7 +74,32 @@ Page& active_page() { return state().pages[static_cast<std::size_t>(state().acti
 void touched() {
     State& s = state();
     if (s.active == s.visual) s.visual_dirty = true;
+    s.last_circle = {};  // what was drawn may cover it
 }
+
+// What screen() gives for a NaN or infinite value: no Screen coordinate.
+constexpr int kNoScreen = -65536;
+
+// to_screen as a plain int for the drawing operations' hot path (its optional goes through
+// memory and, with its library calls, costs more than a small circle). The values programs
+// pass lie well inside the 32-bit range: truncate, then round half to even by the exact
+// fraction, as to_screen does; the rest goes to to_screen.
+int screen(double v) {
+    constexpr double kLimit = 2147483647.0;
+    if (!(v > -kLimit && v < kLimit)) {
+        const std::optional<ScreenCoord> c = to_screen(v);
+        return c ? *c : kNoScreen;
+    }
+    auto i = static_cast<std::int32_t>(v);
+    const double frac = v - static_cast<double>(i);  // exact
+    const bool odd = (i & 1) != 0;
+    // Without branches: the fractions of a path's samples are as good as random.
+    i += static_cast<int>((frac > 0.5) | ((frac == 0.5) & odd));
+    i -= static_cast<int>((frac < -0.5) | ((frac == -0.5) & odd));
+    return static_cast<ScreenCoord>(static_cast<std::uint16_t>(i));
+}
+
+bool on_screen(auto... c) { return ((c != kNoScreen) && ...); }
 
 // Lets the backend see the visible page when the program draws straight onto it.
 void publish_if_dirty() {
@@ -119,6 +155,7 @@ int open_window(int driver, int mode, std::string_view caption) {
     s.pos = {};
     s.text = TextSettings{0, 0, 2, 0, 0};
     s.visual_dirty = false;
+    s.last_circle = {};
     s.open = true;
     s.backend->show(s.pages[0], false);
     return 0;
@@ -166,47 +203,50 @@ void set_colour(Colour c) {
 
 void circle(double x, double y, double radius) {
     trace_op("circle", {x, y, radius});
-    const auto cx = to_screen(x), cy = to_screen(y), r = to_screen(radius);
-    if (!cx || !cy || !r) return;
-    draw_circle(active_page(), *cx, *cy, *r, state().colour);
+    const int cx = screen(x), cy = screen(y), r = screen(radius);
+    if (!on_screen(cx, cy, r)) return;
+    State& s = state();
+    const DrawnCircle c{s.active, cx, cy, r, s.colour};
+    if (!(c == s.last_circle)) draw_circle(active_page(), cx, cy, r, s.colour);
     touched();
+    s.last_circle = c;
 }
 
 void line(double x1, double y1, double x2, double y2) {
     trace_op("line", {x1, y1, x2, y2});
-    const auto a = to_screen(x1), b = to_screen(y1), c = to_screen(x2), d = to_screen(y2);
-    if (!a || !b || !c || !d) return;
-    draw_line(active_page(), *a, *b, *c, *d, state().colour);
-    state().pos = {*c, *d, true};
+    const int a = screen(x1), b = screen(y1), c = screen(x2), d = screen(y2);
+    if (!on_screen(a, b, c, d)) return;
+    draw_line(active_page(), a, b, c, d, state().colour);
+    state().pos = {c, d, true};
     touched();
 }
 
 void move_to(double x, double y) {
     trace_op("moveto", {x, y});
-    const auto a = to_screen(x), b = to_screen(y);
-    state().pos = (a && b) ? Position{*a, *b, true} : Position{0, 0, false};
+    const int a = screen(x), b = screen(y);
+    state().pos = on_screen(a, b) ? Position{a, b, true} : Position{0, 0, false};
 }
 
 void line_to(double x, double y) {
     trace_op("lineto", {x, y});
     State& s = state();
-    const auto a = to_screen(x), b = to_screen(y);
-    if (!a || !b) {
+    const int a = screen(x), b = screen(y);
+    if (!on_screen(a, b)) {
         s.pos.valid = false;
         return;
     }
     if (s.pos.valid) {
-        draw_line(active_page(), s.pos.x, s.pos.y, *a, *b, s.colour);
+        draw_line(active_page(), s.pos.x, s.pos.y, a, b, s.colour);
         touched();
     }
-    s.pos = {*a, *b, true};
+    s.pos = {a, b, true};
 }
 
 void put_pixel(double x, double y, Colour c) {
     trace_op("pixel", {x, y, static_cast<double>(c.r), static_cast<double>(c.g), static_cast<double>(c.b)});
-    const auto a = to_screen(x), b = to_screen(y);
-    if (!a || !b) return;
-    plot(active_page(), *a, *b, palette_index(c));
+    const int a = screen(x), b = screen(y);
+    if (!on_screen(a, b)) return;
+    plot(active_page(), a, b, palette_index(c));
     touched();
 }
 
@@ -227,9 +267,9 @@ void set_text_justify(int horizontal, int vertical) {
 
 void write_text(double x, double y, std::string_view text) {
     trace_text("text", {x, y}, text);
-    const auto a = to_screen(x), b = to_screen(y);
-    if (!a || !b) return;
-    draw_text(active_page(), *a, *b, text, state().text, state().colour);
+    const int a = screen(x), b = screen(y);
+    if (!on_screen(a, b)) return;
+    draw_text(active_page(), a, b, text, state().text, state().colour);
     touched();
 }
 

@@ -51,40 +51,48 @@ void walk_line(Page& page, std::int64_t major0, std::int64_t minor0, std::int64_
                bool swap, std::uint8_t colour) {
     const std::int64_t major_max = swap ? kPageHeight - 1 : kPageWidth - 1;
     const std::int64_t minor_max = swap ? kPageWidth - 1 : kPageHeight - 1;
-    std::int64_t lo = std::max<std::int64_t>(0, -major0);
-    std::int64_t hi = std::min<std::int64_t>(d, major_max - major0);
-    if (lo > hi) return;
-    auto minor_at = [&](std::int64_t i) { return minor0 + minor_offset(i, m, d); };
-    // The minor coordinate is monotone in i: cut the range to where it is inside the page.
-    if (m >= 0) {
-        lo = first_true(lo, hi, [&](std::int64_t i) { return minor_at(i) >= 0; });
-        hi = first_true(lo, hi, [&](std::int64_t i) { return minor_at(i) > minor_max; }) - 1;
-    } else {
-        lo = first_true(lo, hi, [&](std::int64_t i) { return minor_at(i) <= minor_max; });
-        hi = first_true(lo, hi, [&](std::int64_t i) { return minor_at(i) < 0; }) - 1;
+    // A line with both ends on the page needs no cut: its minor coordinate runs between theirs.
+    std::int64_t lo = 0;
+    std::int64_t hi = d;
+    const bool inside = major0 >= 0 && major0 + d <= major_max && minor0 >= 0 &&
+                        minor0 <= minor_max && minor0 + m >= 0 && minor0 + m <= minor_max;
+    if (!inside) {
+        lo = std::max<std::int64_t>(0, -major0);
+        hi = std::min<std::int64_t>(d, major_max - major0);
+        if (lo > hi) return;
+        auto minor_at = [&](std::int64_t i) { return minor0 + minor_offset(i, m, d); };
+        // The minor coordinate is monotone in i: cut the range to where it is inside the page.
+        if (m >= 0) {
+            lo = first_true(lo, hi, [&](std::int64_t i) { return minor_at(i) >= 0; });
+            hi = first_true(lo, hi, [&](std::int64_t i) { return minor_at(i) > minor_max; }) - 1;
+        } else {
+            lo = first_true(lo, hi, [&](std::int64_t i) { return minor_at(i) <= minor_max; });
+            hi = first_true(lo, hi, [&](std::int64_t i) { return minor_at(i) < 0; }) - 1;
+        }
+        if (lo > hi) return;
     }
-    if (lo > hi) return;
     // Incremental walk of floor((2im + d - 1) / 2d): numerator n, quotient q, remainder r.
     const std::int64_t den = 2 * d;
     const std::int64_t n0 = 2 * lo * m + d - 1;
-    std::int64_t q = floor_div(n0, den);
+    const std::int64_t q = floor_div(n0, den);
     std::int64_t r = n0 - q * den;  // 0 <= r < den
     const std::int64_t step = 2 * m;  // |step| <= den
+    // Every pixel of [lo, hi] is on the page: step the index by a row or a column. (An index,
+    // not a pointer: after the last pixel it may point off the page, and is not used.)
+    const std::int64_t major_step = swap ? kPageWidth : 1;
+    const std::int64_t minor_step = swap ? 1 : kPageWidth;
+    std::uint8_t* const pixels = page.data();
+    std::int64_t at = (major0 + lo) * major_step + (minor0 + q) * minor_step;
     for (std::int64_t i = lo; i <= hi; ++i) {
-        const auto a = static_cast<int>(major0 + i);
-        const auto b = static_cast<int>(minor0 + q);
-        if (swap) {
-            page[static_cast<std::size_t>(a) * kPageWidth + static_cast<std::size_t>(b)] = colour;
-        } else {
-            page[static_cast<std::size_t>(b) * kPageWidth + static_cast<std::size_t>(a)] = colour;
-        }
+        pixels[at] = colour;
+        at += major_step;
         r += step;
         if (r >= den) {
             r -= den;
-            ++q;
+            at += minor_step;
         } else if (r < 0) {
             r += den;
-            --q;
+            at -= minor_step;
         }
     }
 }
@@ -99,6 +107,27 @@ std::int64_t circle_row(std::int64_t r2, std::int64_t x) {
     while ((s + 1) * (s + 1) <= n) ++s;
     // sqrt(n) >= s + 1/2 exactly when n >= s^2 + s + 1 (n is whole, so no ties).
     return (n - s * s > s) ? s + 1 : s;
+}
+
+// Circles at most this large that cross the page's edge are walked whole, each pixel tested:
+// a few hundred tests cost less than cutting eight octants by bisection.
+constexpr int kWalkWholeRadius = 64;
+
+// The midpoint walk of the first octant: for x = 0, 1, ... while x <= y, the row y nearest to
+// sqrt(r^2 - x^2), kept by e = 4 (r^2 - x^2) - (2y - 1)^2 (the row steps down while e < 0).
+template <typename Plot8>
+void walk_circle(int radius, Plot8 plot8) {
+    std::int64_t x = 0, y = radius;
+    std::int64_t e = 4 * std::int64_t{radius} - 1;
+    while (x <= y) {
+        plot8(static_cast<std::ptrdiff_t>(x), static_cast<std::ptrdiff_t>(y));
+        ++x;
+        e -= 8 * x - 4;
+        while (e < 0 && y > 0) {
+            --y;
+            e += 8 * y;
+        }
+    }
 }
 
 }  // namespace
@@ -130,6 +159,29 @@ void draw_line(Page& page, int x1, int y1, int x2, int y2, std::uint8_t colour) 
 
 void draw_circle(Page& page, int cx, int cy, int radius, std::uint8_t colour) {
     if (radius < 0) return;
+    // Every pixel lies within the radius of the centre along both axes.
+    const std::int64_t left = std::int64_t{cx} - radius, right = std::int64_t{cx} + radius;
+    const std::int64_t top = std::int64_t{cy} - radius, bottom = std::int64_t{cy} + radius;
+    if (right < 0 || left >= kPageWidth || bottom < 0 || top >= kPageHeight) return;
+    if (left >= 0 && right < kPageWidth && top >= 0 && bottom < kPageHeight) {
+        std::uint8_t* const c = page.data() + static_cast<std::ptrdiff_t>(cy) * kPageWidth + cx;
+        walk_circle(radius, [&](std::ptrdiff_t x, std::ptrdiff_t y) {
+            const std::ptrdiff_t xw = x * kPageWidth, yw = y * kPageWidth;
+            c[yw + x] = colour, c[yw - x] = colour, c[-yw + x] = colour, c[-yw - x] = colour;
+            c[xw + y] = colour, c[xw - y] = colour, c[-xw + y] = colour, c[-xw - y] = colour;
+        });
+        return;
+    }
+    if (radius <= kWalkWholeRadius) {
+        walk_circle(radius, [&](std::ptrdiff_t x, std::ptrdiff_t y) {
+            const int a = static_cast<int>(x), b = static_cast<int>(y);
+            plot(page, cx + a, cy + b, colour), plot(page, cx - a, cy + b, colour);
+            plot(page, cx + a, cy - b, colour), plot(page, cx - a, cy - b, colour);
+            plot(page, cx + b, cy + a, colour), plot(page, cx - b, cy + a, colour);
+            plot(page, cx + b, cy - a, colour), plot(page, cx - b, cy - a, colour);
+        });
+        return;
+    }
     const std::int64_t r2 = std::int64_t{radius} * radius;
     // Last column offset of the first octant: the largest x with x <= row(x).
     const std::int64_t x_end =
