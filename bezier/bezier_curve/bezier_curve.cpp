@@ -65,11 +65,9 @@ int main() {
         gfx::set_visual_page(page);
         gfx::clear_page();
 
-        // The layer keeps 16 bits; past the left or top edge during a drag they stand for a
-        // negative position (65533 is -3), so the point follows the pointer there instead of
-        // jumping 65 000 pixels away from where it is seen.
-        mouse_x = static_cast<std::int16_t>(gfx::mouse_x());
-        mouse_y = static_cast<std::int16_t>(gfx::mouse_y());
+        // Unsigned 16-bit values: past the left or top edge during a drag -3 reads as 65533.
+        mouse_x = gfx::mouse_x();
+        mouse_y = gfx::mouse_y();
         mask = gfx::button_mask();
 
         double min_distance = kFarAway;
