@@ -14,6 +14,7 @@
 
 #include "bernstein.hpp"
 #include "gfx.hpp"
+#include "page_flip.hpp"
 
 namespace {
 
@@ -60,9 +61,7 @@ int main() {
 
     for (;;) {
         // Draw on the hidden page; it is shown when the next frame begins.
-        gfx::set_active_page(page);
-        page = static_cast<std::int16_t>(1 - page);
-        gfx::set_visual_page(page);
+        gfx::flip_pages(page);
         gfx::clear_page();
 
         // Unsigned 16-bit values: past the left or top edge during a drag -3 reads as 65533.

@@ -9,6 +9,7 @@
 
 #include "bezier7.hpp"
 #include "gfx.hpp"
+#include "page_flip.hpp"
 
 namespace {
 
@@ -42,9 +43,7 @@ int main() {
     point_count = bezier_eight::kPointCount;
 
     for (;;) {
-        gfx::set_active_page(page);
-        page = static_cast<std::int16_t>(1 - page);
-        gfx::set_visual_page(page);
+        gfx::flip_pages(page);
         gfx::clear_page();
 
         mouse_x = gfx::mouse_x();

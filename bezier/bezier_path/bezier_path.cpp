@@ -11,6 +11,7 @@
 
 #include "closed_path.hpp"
 #include "gfx.hpp"
+#include "page_flip.hpp"
 #include "path_views.hpp"
 
 namespace {
@@ -73,9 +74,7 @@ int main() {
             } else {
                 bezier_path::draw_road(table, dash_count);
             }
-            gfx::set_active_page(page);
-            page = static_cast<std::int16_t>(1 - page);
-            gfx::set_visual_page(page);
+            gfx::flip_pages(page);
         }
 
         last_key = 0;

@@ -15,6 +15,7 @@
 
 #include "chain.hpp"
 #include "gfx.hpp"
+#include "page_flip.hpp"
 
 namespace {
 
@@ -68,9 +69,7 @@ int main() {
     label_angle = 0.0;
 
     for (;;) {
-        gfx::set_active_page(page);
-        page = static_cast<std::int16_t>(1 - page);
-        gfx::set_visual_page(page);
+        gfx::flip_pages(page);
         gfx::clear_page();
 
         mouse_x = gfx::mouse_x();

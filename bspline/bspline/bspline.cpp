@@ -9,6 +9,7 @@
 #include <string>
 
 #include "gfx.hpp"
+#include "page_flip.hpp"
 #include "uniform_bspline.hpp"
 
 namespace {
@@ -66,9 +67,7 @@ int main() {
         mouse_y = gfx::mouse_y();
         buttons = gfx::button_mask();
 
-        gfx::set_active_page(page);
-        page = static_cast<std::int16_t>(1 - page);
-        gfx::set_visual_page(page);
+        gfx::flip_pages(page);
         gfx::clear_page();
 
         // Ties go to the lower index.

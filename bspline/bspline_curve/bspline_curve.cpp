@@ -11,6 +11,7 @@
 
 #include "clamped_bspline.hpp"
 #include "gfx.hpp"
+#include "page_flip.hpp"
 
 namespace {
 
@@ -45,9 +46,7 @@ int main() {
     }
 
     for (;;) {
-        gfx::set_active_page(page);
-        page = static_cast<std::int16_t>(1 - page);
-        gfx::set_visual_page(page);
+        gfx::flip_pages(page);
         gfx::clear_page();
 
         mouse_x = gfx::mouse_x();

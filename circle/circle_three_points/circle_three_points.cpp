@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "gfx.hpp"
+#include "page_flip.hpp"
 #include "three_points.hpp"
 
 namespace {
@@ -47,9 +48,7 @@ int main() {
         buttons = gfx::button_mask();
 
         // Draw on the hidden page; show the one the previous frame drew.
-        gfx::set_active_page(page);
-        page = static_cast<std::int16_t>(1 - page);
-        gfx::set_visual_page(page);
+        gfx::flip_pages(page);
         gfx::clear_page();
 
         if (buttons == gfx::kLeftButton) {
