@@ -104,7 +104,8 @@ sleep 0.1
 before=$E2E_TMP/before.png
 e2e_screenshot "$before"
 n=$(ring_pixels "$before" "$x0" "$y0" "$light_blue")
-((n >= 40)) || e2e_fail "light blue ring around point 0 before the drag: $n pixels"
+# A random point near the edge has part of its ring outside the window.
+((n >= 20)) || e2e_fail "light blue ring around point 0 before the drag: $n pixels"
 is_white "$before" "$x0" "$y0" || e2e_fail "the curve does not start on point 0 before the drag"
 
 # Drag in small steps, each one drawn before the next, so point 0 stays the nearest throughout.
