@@ -81,5 +81,5 @@ done
 printf '\rframes: %d of %d\n' "$k" "$total" >&2
 delay=$(awk -v fps="$fps" 'BEGIN { printf "%d", 100 / fps + 0.5 }')
 echo "making $out/$program.gif" >&2
-convert -delay "$delay" -loop 0 "$out"/frames/*.png -layers Optimize "$out/$program.gif"
+convert -delay "$delay" -loop 0 "$out"/frames/*.png +dither -layers Optimize "$out/$program.gif"
 echo "$out/$program.gif"
