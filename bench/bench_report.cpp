@@ -63,6 +63,7 @@ double seconds_of(const std::vector<Result>& results, const std::string& name) {
 }
 
 void emit_table(const std::string& table, const std::string& file) {
+    std::fputs("\n", stdout);
     std::fputs(table.c_str(), stdout);
     if (file.empty()) return;
     std::ofstream out(file);

@@ -378,6 +378,6 @@ int main(int argc, char** argv) {
     }
     std::string table_file;
     const auto results = bench::run_benchmarks(argc, argv, table_file);
-    bench::emit_table("\n" + table(results), table_file);
+    bench::emit_table(table(results), table_file);
     return 0;
 }
