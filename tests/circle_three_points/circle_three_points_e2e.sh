@@ -8,6 +8,15 @@ lib=${E2E_LIB:-}
 # shellcheck source=../e2e/lib.sh
 source "$lib"
 
+# Without a display the window cannot open: the program stops at once with exit code 1 and one
+# line on standard error that names the cause and the fix, rather than running unseen.
+code=0
+err=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 20 "$DEMO_BIN_DIR/circle_three_points" \
+    </dev/null 2>&1 >/dev/null) || code=$?
+e2e_expect_eq "$code" 1 "exit code without a display"
+[[ $(wc -l <<<"$err") == 1 && $err == "gfx: cannot open the window: "*"run it under Xvfb: xvfb-run -a "?* ]] ||
+    e2e_fail "report without a display: $err"
+
 white="252 252 252"
 yellow="252 252 0"
 red="252 0 0"
