@@ -260,6 +260,34 @@ TEST(CircleThreePoints, NearlyCollinearPoints) {
     }
 }
 
+// A radius of about 65 536 keeps no bits in 16: the circle of radius 0 is the one pixel at its
+// centre, which wraps as well (526.5 and 65 835.5 become 526 and 300). Nothing else of the
+// circle appears, and no ring or grid point lies at that pixel.
+TEST(CircleThreePoints, ARadiusThatWrapsToZeroIsOnePixelAtTheWrappedCentre) {
+    const HeadlessRun r = run("143 301 1\n653 300 1\n400 300 1\n400 300 0 : 27\n", "end");
+    ASSERT_EQ(r.exit_code, 0) << r.stderr_text;
+    ASSERT_EQ(rings(r.frames[3]), (std::vector<std::string>{"circle 143 301 3", "circle 653 300 3",
+                                                            "circle 400 300 3"}));
+    const auto circle = words(summary(r.frames[3]).end()[-1]);
+    ASSERT_EQ(circle.at(0), "circle");
+    ASSERT_NEAR(std::stod(circle.at(3)), 65536, 0.5) << "these points no longer give that radius";
+    EXPECT_EQ(std::stod(circle.at(1)), 526.5);
+    EXPECT_EQ(std::stod(circle.at(2)), 65835.5);
+
+    const demo_test::Picture pic = demo_test::read_png(r.dir + "/end.png");
+    const std::uint32_t white = rgb_of(gfx::kWhite);
+    EXPECT_EQ(pic.at(526, 300), white);
+    const std::vector<std::pair<int, int>> ring_centres = {{143, 301}, {653, 300}, {400, 300}};
+    for (int y = 0; y < 600; ++y) {
+        for (int x = 0; x < 800; ++x) {
+            if (pic.at(x, y) != white || (x == 526 && y == 300)) continue;
+            bool near_ring = false;
+            for (auto [cx, cy] : ring_centres) near_ring |= std::hypot(x - cx, y - cy) <= 4;
+            EXPECT_TRUE(near_ring) << x << ", " << y;
+        }
+    }
+}
+
 // Any key ends the program once the frame in progress is drawn; the key is left unread.
 TEST(CircleThreePoints, AnyKeyEndsAfterTheFrame) {
     for (const char* keys : {"27", "'a'", "' '", "13", "0 72", "0 107"}) {
