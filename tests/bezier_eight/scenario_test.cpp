@@ -122,6 +122,31 @@ TEST(BezierEight, OnlyTheLeftButtonAloneMovesTheNearestPoint) {
     }
 }
 
+TEST(BezierEight, DragPastTheLeftOrTopEdgeReadsTheLow16BitsUnsigned) {
+    // -3 reads as 65533: far right of the window, so the point with the largest x (or y) is the
+    // nearest and goes there; the polygon and the curve take it as it is stored.
+    struct Case {
+        Pt pointer, read;
+        std::size_t moved;
+    };
+    const std::vector<Pt> start = starting_points();
+    for (const Case& c : {Case{{-3, 100}, {65533, 100}, 5}, Case{{300, -7}, {300, 65529}, 6}}) {
+        const std::string at = std::to_string(static_cast<int>(c.pointer.x)) + " " +
+                               std::to_string(static_cast<int>(c.pointer.y));
+        const HeadlessRun r = run(at + " 1\n" + at + " 0 : 'x'\n");
+        ASSERT_EQ(r.exit_code, 0) << r.stderr_text;
+        std::vector<Pt> expected = start;
+        expected[c.moved] = c.read;
+        const Drawing moved = drawing(r.frames[1]);
+        ASSERT_EQ(moved.polygon.size(), 9u);
+        EXPECT_EQ(std::vector<Pt>(moved.polygon.begin() + 1, moved.polygon.end()), expected);
+        EXPECT_EQ(drawing(r.frames[2]).circles, expected);
+        ASSERT_EQ(moved.curve.size(), 100u);
+        EXPECT_EQ(moved.curve.front(), expected.front());
+        EXPECT_EQ(moved.curve.back(), expected.back());
+    }
+}
+
 TEST(BezierEight, TheCurveEndsMoveWithTheEndPoints) {
     const HeadlessRun r = run("50 40 1\n260 200 1\n260 200 0 : 'x'\n");
     ASSERT_EQ(r.exit_code, 0) << r.stderr_text;

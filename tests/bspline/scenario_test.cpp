@@ -296,6 +296,9 @@ TEST(Bspline, DragRules) {
     const Case cases[] = {
         {"far from every point", "790 10 1\n", {{5, {790, 10}}}},
         {"the corner of the window", "0 0 1\n", {{0, {0, 0}}}},
+        // Past the left or top edge the low 16 bits, read unsigned: -3 is 65533, far right.
+        {"past the left edge", "-3 250 1\n", {{9, {65533, 250}}}},
+        {"past the top edge", "300 -7 1\n", {{8, {300, 65529}}}},
         {"equal distances: the lower index",
          "80 60 1\n80 180 1\n80 120 1\n",  // points 0 and 2 to integers, then their midpoint
          {{0, {80, 120}}, {2, {80, 180}}}},

@@ -200,6 +200,9 @@ TEST(BsplineCurve, DragRules) {
     const Case cases[] = {
         {"far from every point", "790 590 1\n", {{1, {790, 590}}}},
         {"the corner of the window", "0 0 1\n", {{5, {0, 0}}}},
+        // Past the left or top edge the low 16 bits, read unsigned: -3 is 65533, far right.
+        {"past the left edge", "-3 250 1\n", {{0, {65533, 250}}}},
+        {"past the top edge", "300 -7 1\n", {{2, {300, 65529}}}},
         {"equal distances: the lower index",
          "630 300 1\n562 462 1\n596 381 1\n",  // points 0 and 1 to integers, then their midpoint
          {{0, {596, 381}}, {1, {562, 462}}}},
