@@ -197,6 +197,25 @@ TEST(Fit, ExponentialWithANegativeCountIsTheLineYEqualsOne) {
     EXPECT_EQ(regression::curve_value(4, *c, 799), 1);
 }
 
+// Two neighbouring columns far right with ordinates 598 and 1: the logarithmic fits are so
+// steep that b0 = e^(about 34 000) is no double. No curve rather than one of infinities; the
+// other way round b0 underflows to 0, and the columns where 0 * e^(b1 ln j) is no number are
+// left out.
+TEST(Fit, CoefficientsBeyondTheDoubleRangeGiveNoCurve) {
+    for (std::int32_t model : {regression::kPower, regression::kExponential}) {
+        SCOPED_TRACE(model);
+        EXPECT_FALSE(fit_pairs(model, {{797, 598}, {798, 1}}).has_value());
+    }
+    const auto c = fit_pairs(regression::kPower, {{797, 1}, {798, 598}});
+    ASSERT_TRUE(c.has_value());
+    EXPECT_EQ(c->b0, 0);
+    EXPECT_GT(c->b1, 5000);
+    EXPECT_EQ(regression::curve_value(regression::kPower, *c, 1), 0);
+    for (std::int32_t j : {100, 798, 799}) {
+        EXPECT_FALSE(regression::curve_value(regression::kPower, *c, j).has_value()) << j;
+    }
+}
+
 TEST(CurveValue, TheHyperbolaStartsAtColumnOne) {
     const Coefficients c{10, 500, 0};
     EXPECT_EQ(regression::curve_value(regression::kHyperbolic, c, 1), 510);
