@@ -196,6 +196,24 @@ TEST(RegressionScenario, NoPairsAskedForLeavesTheWindowEmpty) {
     }
 }
 
+TEST(RegressionScenario, TooFewPairsForAUniqueFitDrawThePairsWithoutACurve) {
+    // One pair for the straight-line models, two for the parabola (which needs three distinct
+    // abscissae): no unique solution, so each sample is its pairs alone, pass after pass.
+    struct Case {
+        const char* typed;
+        std::size_t pairs;
+    };
+    for (const Case& c : {Case{"1\n1\n", 1}, Case{"2\n1\n", 1}, Case{"3\n1\n", 1},
+                          Case{"5\n1\n", 1}, Case{"5\n2\n", 2}}) {
+        SCOPED_TRACE(c.typed);
+        const auto run = run_program(c.typed, "0 0 0 : ' '\n: 27\n");
+        ASSERT_EQ(run.exit_code, 0);
+        const auto s = samples(run);
+        ASSERT_EQ(s.size(), 2u);
+        for (const Sample& one : s) EXPECT_EQ(one.ops, expected_ops(c.pairs, 0));
+    }
+}
+
 TEST(RegressionScenario, AReplyThatIsNoNumberSilencesTheConsoleAndEmptiesTheWindow) {
     const auto run = run_program("abc\n12\n", "0 0 0 : ' '\n: 27\n");
     ASSERT_EQ(run.exit_code, 0);
