@@ -50,10 +50,11 @@ struct Shared {
     std::uint64_t input_events = 0;  // counts events that changed the Input
 };
 
+// The program's own path as it was started (the kernel's short name stops at 15 characters).
 std::string program_name() {
-    std::ifstream comm("/proc/self/comm");
+    std::ifstream cmdline("/proc/self/cmdline", std::ios::binary);
     std::string name;
-    if (comm && std::getline(comm, name) && !name.empty()) return name;
+    if (cmdline && std::getline(cmdline, name, '\0') && !name.empty()) return name;
     return "<program>";
 }
 
