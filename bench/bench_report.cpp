@@ -19,7 +19,7 @@ class MedianCollector final : public benchmark::ConsoleReporter {
             const bool median = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
             const bool single = r.run_type == Run::RT_Iteration && r.repetitions <= 1;
             if (!median && !single) continue;
-            if (r.aggregate_unit != benchmark::StatisticUnit::kTime) continue;
+            if (r.error_occurred || r.aggregate_unit != benchmark::StatisticUnit::kTime) continue;
             const double per_second = benchmark::GetTimeUnitMultiplier(r.time_unit);
             const double t = r.run_name.time_type == "manual_time" ? r.GetAdjustedRealTime()
                                                                    : r.GetAdjustedCPUTime();
