@@ -15,7 +15,7 @@ code=0
 err=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 20 "$DEMO_BIN_DIR/bezier_curve" \
     </dev/null 2>&1 >/dev/null) || code=$?
 e2e_expect_eq "$code" 1 "exit code without a display"
-[[ $(wc -l <<<"$err") == 1 && $err == "gfx: cannot open the window: "*"run it under Xvfb: xvfb-run -a "?* ]] ||
+[[ $(wc -l <<<"$err") == 1 && $err == "gfx: cannot open the window: "*"run it under Xvfb: xvfb-run -a $DEMO_BIN_DIR/bezier_curve" ]] ||
     e2e_fail "report without a display: $err"
 
 light_blue="180 216 252"  # shown for (173,216,230)

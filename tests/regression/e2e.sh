@@ -14,7 +14,7 @@ code=0
 err=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 20 "$DEMO_BIN_DIR/regression" \
     </dev/null 2>&1 >/dev/null) || code=$?
 e2e_expect_eq "$code" 1 "exit code without a display"
-[[ $(wc -l <<<"$err") == 1 && $err == "gfx: cannot open the window: "*"run it under Xvfb: xvfb-run -a "?* ]] ||
+[[ $(wc -l <<<"$err") == 1 && $err == "gfx: cannot open the window: "*"run it under Xvfb: xvfb-run -a $DEMO_BIN_DIR/regression" ]] ||
     e2e_fail "report without a display: $err"
 
 yellow="252 252 0"
