@@ -207,6 +207,7 @@ void run_window(Shared& sh, Input& in, const std::string& caption) {
                 wayland != nullptr && *wayland != '\0' ? "x11,wayland" : "x11");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         report_no_window();
+        SDL_Quit();  // a failed start still holds what it set up
         set_status(sh, Status::failed);
         return;
     }

@@ -12,7 +12,7 @@ source "$lib"
 code=0
 err=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 "$DEMO_BIN_DIR/window_probe" </dev/null 2>&1 >/dev/null) || code=$?
 e2e_expect_eq "$code" 1 "exit code without a display"
-[[ $(wc -l <<<"$err") == 1 && $err == "gfx: cannot open the window: "*"xvfb-run -a window_probe" ]] ||
+[[ $(wc -l <<<"$err") == 1 && $err == "gfx: cannot open the window: "*"xvfb-run -a $DEMO_BIN_DIR/window_probe" ]] ||
     e2e_fail "report without a display: $err"
 
 e2e_start_xvfb
