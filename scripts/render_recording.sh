@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # Turns a recording (GFX_RECORD) into PNG frames and an animated GIF at a chosen frame rate,
 # by replaying it with the headless backend.
-# Usage: scripts/render_recording.sh PROGRAM RECORDING OUT_DIR [FPS] [BIN_DIR]
+# Usage: scripts/render_recording.sh PROGRAM RECORDING OUT_DIR [FPS] [BIN_DIR] [SCALE]
 #   PROGRAM    the demo that was recorded, e.g. bezier_curve
 #   OUT_DIR    gets frames/00001.png ... and PROGRAM.gif
 #   FPS        frames per second of the animation (default 10)
 #   BIN_DIR    where the demo is built (default build/release/bin)
+#   SCALE      size of the GIF in percent of the window (default 100); the PNGs stay full size
 # A program that reads the console (regression) gets the same answers on standard input:
 #   scripts/render_recording.sh regression rec.txt out 10 < answers.txt
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-[ $# -ge 3 ] || { sed -n 2,11p "$0" >&2; exit 2; }
-program=$1 recording=$2 out=$3 fps=${4:-10} bin=${5:-$root/build/release/bin}
+[ $# -ge 3 ] || { sed -n 2,12p "$0" >&2; exit 2; }
+program=$1 recording=$2 out=$3 fps=${4:-10} bin=${5:-$root/build/release/bin} scale=${6:-100}
 [ -x "$bin/$program" ] || { echo "no program $bin/$program; build it first (cmake --build --preset release)" >&2; exit 1; }
 [ -f "$recording" ] || { echo "no recording $recording" >&2; exit 1; }
 command -v convert >/dev/null || { echo "needs ImageMagick's convert: apt-get install imagemagick" >&2; exit 1; }
@@ -67,19 +68,37 @@ fi
 
 mkdir -p "$out/frames"
 rm -f "$out"/frames/*.png
+# frames/NNNNN.png: one picture per tick of the animation. The GIF holds each run of equal
+# pictures once, shown for as many ticks as the run is long.
+tick=$(awk -v fps="$fps" 'BEGIN { printf "%d", 100 / fps + 0.5 }')  # centiseconds
 k=0
-last=""
+last="" last_sum="" gif_args=() run=0
+flush() {
+    [ "$run" -gt 0 ] && gif_args+=(-delay $((run * tick)) "$last_frame")
+    run=0
+}
 for f in $picks; do
-  k=$((k + 1))
-  src=$(printf '%s/frame_%05d.png' "$tmp" "$f")
-  [ -f "$src" ] || src=$last
-  [ -n "$src" ] || continue
-  cp "$src" "$(printf '%s/frames/%05d.png' "$out" "$k")"
-  last=$src
-  [ $((k % 50)) -eq 0 ] && printf '\rframes: %d of %d' "$k" "$total" >&2
+    k=$((k + 1))
+    src=$(printf '%s/frame_%05d.png' "$tmp" "$f")
+    [ -f "$src" ] || src=$last
+    [ -n "$src" ] || continue
+    dst=$(printf '%s/frames/%05d.png' "$out" "$k")
+    cp "$src" "$dst"
+    sum=$(md5sum <"$src")
+    if [ "$sum" != "$last_sum" ]; then
+        flush
+        last_frame=$dst
+        last_sum=$sum
+    fi
+    run=$((run + 1))
+    last=$src
+    [ $((k % 50)) -eq 0 ] && printf '\rframes: %d of %d' "$k" "$total" >&2
 done
-printf '\rframes: %d of %d\n' "$k" "$total" >&2
-delay=$(awk -v fps="$fps" 'BEGIN { printf "%d", 100 / fps + 0.5 }')
+flush
+printf '\rframes: %d of %d (%d different)\n' "$k" "$total" $((${#gif_args[@]} / 3)) >&2
 echo "making $out/$program.gif" >&2
-convert -delay "$delay" -loop 0 "$out"/frames/*.png +dither -layers Optimize "$out/$program.gif"
+if ! convert "${gif_args[@]}" -loop 0 +dither -resize "$scale%" -layers Optimize "$out/$program.gif"; then
+    echo "ImageMagick could not make the GIF; a lower FPS or SCALE needs less memory" >&2
+    exit 1
+fi
 echo "$out/$program.gif"
