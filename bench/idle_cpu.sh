@@ -4,9 +4,10 @@
 # key. Prints a table; the target is below 5 % of one core.
 # Usage: bench/idle_cpu.sh BIN_DIR [SECONDS]
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-export DEMO_BIN_DIR=$(cd "$1" && pwd)
+DEMO_BIN_DIR=$(cd "$1" && pwd)
+export DEMO_BIN_DIR
 seconds=${2:-5}
-# shellcheck source=../tests/e2e/lib.sh
+# shellcheck source-path=SCRIPTDIR source=../tests/e2e/lib.sh
 source "$here/../tests/e2e/lib.sh"
 
 target=5

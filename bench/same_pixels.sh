@@ -26,11 +26,14 @@ run() {
 compare() {
   run "$old" "$2" "$3" "$4" "$5" "$work/old/$1"
   run "$new" "$2" "$3" "$4" "$5" "$work/new/$1"
-  if diff -r -q "$work/old/$1" "$work/new/$1" > /dev/null; then
-    echo "same      $1 ($(ls "$work/new/$1" | wc -l) pictures)"
+  if [ -e "$work/old/$1/exit" ] || [ -e "$work/new/$1/exit" ]; then
+    echo "FAILED    $1: $(cat "$work/old/$1/exit" 2>/dev/null) / $(cat "$work/new/$1/exit" 2>/dev/null)"
+    status=1
+  elif diff -r -q "$work/old/$1" "$work/new/$1" > /dev/null; then
+    echo "same      $1 ($(find "$work/new/$1" -name '*.png' | wc -l) pictures)"
   else
     echo "DIFFERENT $1"
-    diff -r -q "$work/old/$1" "$work/new/$1" | head -5
+    diff -r -q "$work/old/$1" "$work/new/$1" | head -5 || true
     status=1
   fi
 }
