@@ -19,10 +19,21 @@ expect_same_as_replay() {  # PROGRAM RECORDING SHOT
     e2e_expect_eq "$diff" 0 "$1: pixels that differ between the window and the replay"
 }
 
+# Waits until the window shows something: a slow start (a sanitizer build) must not swallow
+# the input that follows.
+wait_drawn() {  # WHAT
+    local shot=$E2E_TMP/drawn.png deadline=$((SECONDS + 60))
+    until e2e_screenshot "$shot" && [[ $(convert "$shot" -format '%[fx:maxima>0]' info:) == 1 ]]; do
+        ((SECONDS < deadline)) || e2e_fail "$1 drew nothing in 60 s"
+        sleep 0.2
+    done
+}
+
 # bezier_curve: a drag with the left button, then the pointer rests.
 rec1=$E2E_TMP/bezier_curve.rec
 GFX_RECORD=$rec1 e2e_launch bezier_curve
 e2e_wait_window "CURBA BEZIER"
+wait_drawn bezier_curve
 e2e_mouse_move 100 100
 sleep 0.3
 e2e_button_down 1
@@ -42,6 +53,7 @@ expect_same_as_replay bezier_curve "$rec1" "$E2E_TMP/bezier_curve.png"
 rec2=$E2E_TMP/lagrange.rec
 GFX_RECORD=$rec2 e2e_launch lagrange_interpolation
 e2e_wait_window "INTERPOLARE POLINOMIALA LAGRANGE"
+wait_drawn lagrange_interpolation
 sleep 0.3
 e2e_key space
 sleep 0.3
