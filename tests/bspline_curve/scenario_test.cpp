@@ -14,26 +14,8 @@ namespace {
 
 using demo_test::run_headless;
 
-struct Op {
-    std::string name;
-    std::vector<double> args;
-    std::string text;  // of "text" and "window"
-};
-
-std::vector<Op> ops(const std::vector<std::string>& frame) {
-    std::vector<Op> out;
-    for (const std::string& line : frame) {
-        const std::vector<std::string> w = demo_test::words(line);
-        if (w.empty()) continue;
-        Op op{w[0], {}, {}};
-        const bool has_text = op.name == "text" || op.name == "window";
-        const std::size_t numbers = has_text ? w.size() - 1 : w.size();
-        for (std::size_t i = 1; i < numbers; ++i) op.args.push_back(std::stod(w[i]));
-        if (has_text) op.text = w.back();
-        out.push_back(op);
-    }
-    return out;
-}
+using demo_test::Op;
+using demo_test::ops;
 
 // What one frame drew: the point circles (radius 2) with their labels, the polygon and the
 // curve samples (radius 3).

@@ -108,6 +108,21 @@ std::vector<std::string> words(const std::string& line) {
     return out;
 }
 
+std::vector<Op> ops(const std::vector<std::string>& frame) {
+    std::vector<Op> out;
+    for (const std::string& line : frame) {
+        const std::vector<std::string> w = words(line);
+        if (w.empty()) continue;
+        Op op{w[0], {}, {}};
+        const bool has_text = op.name == "text" || op.name == "window";
+        const std::size_t numbers = has_text ? w.size() - 1 : w.size();
+        for (std::size_t i = 1; i < numbers; ++i) op.args.push_back(std::stod(w[i]));
+        if (has_text) op.text = w.back();
+        out.push_back(op);
+    }
+    return out;
+}
+
 std::uint32_t Picture::at(int x, int y) const {
     const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
                            static_cast<std::size_t>(x)) * 3;

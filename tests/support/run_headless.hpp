@@ -33,6 +33,15 @@ HeadlessRun run_headless(const std::string& program, const HeadlessOptions& opti
 // Splits a trace line into its words; a quoted text stays one word, without its quotes.
 std::vector<std::string> words(const std::string& line);
 
+// One drawing operation of a trace line: its name, its numbers, and the quoted text of
+// "text" and "window".
+struct Op {
+    std::string name;
+    std::vector<double> args;
+    std::string text;
+};
+std::vector<Op> ops(const std::vector<std::string>& frame);
+
 // A PNG written by the headless backend as palette indices mapped to RGB: width x height x 3.
 struct Picture {
     int width = 0;
