@@ -1,6 +1,8 @@
 #include "models.hpp"
 
+#include <array>
 #include <cmath>
+#include <cstddef>
 
 namespace regression {
 namespace {
@@ -101,6 +103,21 @@ std::optional<Coefficients> parabola(const Sums& s) {
     return c;
 }
 
+// ln of a value, from a table for the whole numbers the pairs take (the same values, made once:
+// the logarithms were most of the time of a large sample).
+Wide log_of(double v) {
+    constexpr std::size_t kTabled = 1024;
+    static const auto table = [] {
+        std::array<Wide, kTabled> t{};
+        for (std::size_t i = 1; i < t.size(); ++i) t[i] = std::log(static_cast<Wide>(i));
+        return t;
+    }();
+    if (v >= 1 && v < static_cast<double>(kTabled) && v == std::floor(v)) {
+        return table[static_cast<std::size_t>(v)];
+    }
+    return std::log(static_cast<Wide>(v));
+}
+
 }  // namespace
 
 bool known_model(std::int32_t model) {
@@ -126,7 +143,7 @@ void add_pair(Sums& s, std::int32_t model, double x, double y) {
                 s.left_out += 1;
                 return;
             }
-            const Wide lx = std::log(wx), ly = std::log(wy);
+            const Wide lx = log_of(x), ly = log_of(y);
             add_line_terms(s, lx, ly, lx * lx, lx * ly);
             break;
         }
@@ -135,7 +152,7 @@ void add_pair(Sums& s, std::int32_t model, double x, double y) {
                 s.left_out += 1;
                 return;
             }
-            const Wide ly = std::log(wy);
+            const Wide ly = log_of(y);
             add_line_terms(s, wx, ly, wx * wx, wx * ly);
             break;
         }
