@@ -224,6 +224,9 @@ void run_window(Shared& sh, Input& in, const std::string& caption) {
     auto local = std::make_unique<Page>();  // the frame being converted, owned by this thread
     upload(w, *local, table);
     present(w);
+    // What the window shows: a frame equal to it needs no conversion and no present, which is
+    // most of an idle demo's work (a frame loop redraws the same picture at the display rate).
+    auto onscreen = std::make_unique<Page>(*local);
     set_status(sh, Status::running);
 
     EventState events;
@@ -264,14 +267,18 @@ void run_window(Shared& sh, Input& in, const std::string& caption) {
 
         if (flip) {
             const auto start = Clock::now();
-            upload(w, *local, table);
-            present(w);
+            const bool changed = !(*local == *onscreen);
+            if (changed) {
+                upload(w, *local, table);
+                present(w);
+                *onscreen = *local;
+            }
             last_frame = Clock::now();
             // Clock pacing keeps a steady rate and restarts after a stall; with vsync the present
             // has waited for the display, and the guard counts from its end.
             next_present += w.min_interval;
             if (next_present < start) next_present = start + w.min_interval;
-            if (w.vsync) next_present = last_frame + w.min_interval;
+            if (w.vsync && changed) next_present = last_frame + w.min_interval;
         } else if (expose) {
             present(w);
         }
