@@ -6,14 +6,14 @@
 #include <memory>
 #include <string_view>
 
-#include "page.hpp"
 #include "input.hpp"
+#include "page.hpp"
 #include "palette.hpp"
 
 namespace gfx {
 
 class Backend {
-public:
+  public:
     virtual ~Backend() = default;
 
     // Creates the window; false when it cannot (the cause is reported by the backend).

@@ -69,7 +69,9 @@ std::uint8_t palette_index(Colour c) {
     return slot.index;
 }
 
-Page& active_page() { return state().pages[static_cast<std::size_t>(state().active)]; }
+Page& active_page() {
+    return state().pages[static_cast<std::size_t>(state().active)];
+}
 
 void touched() {
     State& s = state();
@@ -77,29 +79,9 @@ void touched() {
     s.last_circle = {};  // what was drawn may cover it
 }
 
-// What screen() gives for a NaN or infinite value: no Screen coordinate.
-constexpr int kNoScreen = -65536;
-
-// to_screen as a plain int for the drawing operations' hot path (its optional goes through
-// memory and, with its library calls, costs more than a small circle). The values programs
-// pass lie well inside the 32-bit range: truncate, then round half to even by the exact
-// fraction, as to_screen does; the rest goes to to_screen.
-int screen(double v) {
-    constexpr double kLimit = 2147483647.0;
-    if (!(v > -kLimit && v < kLimit)) {
-        const std::optional<ScreenCoord> c = to_screen(v);
-        return c ? *c : kNoScreen;
-    }
-    auto i = static_cast<std::int32_t>(v);
-    const double frac = v - static_cast<double>(i);  // exact
-    const bool odd = (i & 1) != 0;
-    // Without branches: the fractions of a path's samples are as good as random.
-    i += static_cast<int>((frac > 0.5) | ((frac == 0.5) & odd));
-    i -= static_cast<int>((frac < -0.5) | ((frac == -0.5) & odd));
-    return static_cast<ScreenCoord>(static_cast<std::uint16_t>(i));
+bool on_screen(auto... c) {
+    return ((c != kNoScreen) && ...);
 }
-
-bool on_screen(auto... c) { return ((c != kNoScreen) && ...); }
 
 // Lets the backend see the visible page when the program draws straight onto it.
 void publish_if_dirty() {
@@ -126,7 +108,9 @@ Backend& backend() {
     return *s.backend;
 }
 
-bool valid_page(int page) { return page >= 0 && page < kPageCount; }
+bool valid_page(int page) {
+    return page >= 0 && page < kPageCount;
+}
 
 }  // namespace
 
@@ -171,8 +155,12 @@ void close_window() {
     trace_flush();
 }
 
-int max_x() { return kPageWidth - 1; }
-int max_y() { return kPageHeight - 1; }
+int max_x() {
+    return kPageWidth - 1;
+}
+int max_y() {
+    return kPageHeight - 1;
+}
 
 void set_active_page(int page) {
     trace_op("active", {static_cast<double>(page)});
@@ -196,14 +184,15 @@ void clear_page() {
 }
 
 void set_colour(Colour c) {
-    trace_op("colour", {static_cast<double>(c.r), static_cast<double>(c.g), static_cast<double>(c.b)});
+    trace_op("colour",
+             {static_cast<double>(c.r), static_cast<double>(c.g), static_cast<double>(c.b)});
     state().colour_rgb = c;
     state().colour = palette_index(c);
 }
 
 void circle(double x, double y, double radius) {
     trace_op("circle", {x, y, radius});
-    const int cx = screen(x), cy = screen(y), r = screen(radius);
+    const int cx = to_screen_int(x), cy = to_screen_int(y), r = to_screen_int(radius);
     if (!on_screen(cx, cy, r)) return;
     State& s = state();
     const DrawnCircle c{s.active, cx, cy, r, s.colour};
@@ -214,7 +203,8 @@ void circle(double x, double y, double radius) {
 
 void line(double x1, double y1, double x2, double y2) {
     trace_op("line", {x1, y1, x2, y2});
-    const int a = screen(x1), b = screen(y1), c = screen(x2), d = screen(y2);
+    const int a = to_screen_int(x1), b = to_screen_int(y1), c = to_screen_int(x2),
+              d = to_screen_int(y2);
     if (!on_screen(a, b, c, d)) return;
     draw_line(active_page(), a, b, c, d, state().colour);
     state().pos = {c, d, true};
@@ -223,14 +213,14 @@ void line(double x1, double y1, double x2, double y2) {
 
 void move_to(double x, double y) {
     trace_op("moveto", {x, y});
-    const int a = screen(x), b = screen(y);
+    const int a = to_screen_int(x), b = to_screen_int(y);
     state().pos = on_screen(a, b) ? Position{a, b, true} : Position{0, 0, false};
 }
 
 void line_to(double x, double y) {
     trace_op("lineto", {x, y});
     State& s = state();
-    const int a = screen(x), b = screen(y);
+    const int a = to_screen_int(x), b = to_screen_int(y);
     if (!on_screen(a, b)) {
         s.pos.valid = false;
         return;
@@ -243,15 +233,17 @@ void line_to(double x, double y) {
 }
 
 void put_pixel(double x, double y, Colour c) {
-    trace_op("pixel", {x, y, static_cast<double>(c.r), static_cast<double>(c.g), static_cast<double>(c.b)});
-    const int a = screen(x), b = screen(y);
+    trace_op("pixel",
+             {x, y, static_cast<double>(c.r), static_cast<double>(c.g), static_cast<double>(c.b)});
+    const int a = to_screen_int(x), b = to_screen_int(y);
     if (!on_screen(a, b)) return;
     plot(active_page(), a, b, palette_index(c));
     touched();
 }
 
 void set_text_style(int font, int direction, int size) {
-    trace_op("style", {static_cast<double>(font), static_cast<double>(direction), static_cast<double>(size)});
+    trace_op("style", {static_cast<double>(font), static_cast<double>(direction),
+                       static_cast<double>(size)});
     TextSettings& t = state().text;
     t.font = font;
     t.direction = direction;
@@ -267,7 +259,7 @@ void set_text_justify(int horizontal, int vertical) {
 
 void write_text(double x, double y, std::string_view text) {
     trace_text("text", {x, y}, text);
-    const int a = screen(x), b = screen(y);
+    const int a = to_screen_int(x), b = to_screen_int(y);
     if (!on_screen(a, b)) return;
     draw_text(active_page(), a, b, text, state().text, state().colour);
     touched();
@@ -296,9 +288,13 @@ std::uint16_t mouse_x() {
     return input().mouse_x.load(std::memory_order_relaxed);
 }
 
-std::uint16_t mouse_y() { return input().mouse_y.load(std::memory_order_relaxed); }
+std::uint16_t mouse_y() {
+    return input().mouse_y.load(std::memory_order_relaxed);
+}
 
-std::uint16_t button_mask() { return input().mask.load(std::memory_order_relaxed); }
+std::uint16_t button_mask() {
+    return input().mask.load(std::memory_order_relaxed);
+}
 
 void seed_random() {
     State& s = state();
@@ -321,7 +317,11 @@ namespace gfx {
 const Page& page_view(int page) {
     return state().pages[static_cast<std::size_t>(valid_page(page) ? page : 0)];
 }
-int active_page_number() { return state().active; }
-int visual_page_number() { return state().visual; }
+int active_page_number() {
+    return state().active;
+}
+int visual_page_number() {
+    return state().visual;
+}
 
 }  // namespace gfx

@@ -27,7 +27,7 @@ constexpr int kBadSettings = 2;
 }
 
 class Headless final : public Backend {
-public:
+  public:
     explicit Headless(Input& in) : in_(in) {
         if (const char* path = std::getenv("GFX_SCRIPT"); path != nullptr && *path != '\0') {
             std::ifstream f(path, std::ios::binary);
@@ -41,7 +41,8 @@ public:
         if (const char* seed = std::getenv("GFX_SEED"); seed != nullptr && *seed != '\0') {
             char* end = nullptr;
             const unsigned long v = std::strtoul(seed, &end, 10);
-            if (*end != '\0' || v > 0xFFFFFFFFUL) fail("GFX_SEED wants a whole number 0 ... 4294967295");
+            if (*end != '\0' || v > 0xFFFFFFFFUL)
+                fail("GFX_SEED wants a whole number 0 ... 4294967295");
             fixed_seed_ = static_cast<std::uint32_t>(v);
             has_fixed_seed_ = true;
         }
@@ -75,7 +76,7 @@ public:
             duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count());
     }
 
-private:
+  private:
     void parse_frames(const std::string& list) {
         std::stringstream ss(list);
         std::string item;
@@ -137,9 +138,9 @@ private:
 
     Input& in_;
     Script script_;
-    std::size_t line_ = 0;      // script line of the next frame
-    std::uint32_t used_ = 0;    // frames of that line already begun
-    std::uint32_t frame_ = 0;   // number of the frame in progress (0 before the first)
+    std::size_t line_ = 0;     // script line of the next frame
+    std::uint32_t used_ = 0;   // frames of that line already begun
+    std::uint32_t frame_ = 0;  // number of the frame in progress (0 before the first)
     std::size_t next_seed_ = 0;
     std::uint32_t fixed_seed_ = 0;
     bool has_fixed_seed_ = false;
@@ -154,6 +155,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Backend> make_headless_backend(Input& in) { return std::make_unique<Headless>(in); }
+std::unique_ptr<Backend> make_headless_backend(Input& in) {
+    return std::make_unique<Headless>(in);
+}
 
 }  // namespace gfx

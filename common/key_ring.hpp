@@ -12,7 +12,7 @@ namespace gfx {
 // A ring of 32 slots holding at most 31 waiting bytes. A byte that would fill it first drops
 // the oldest key: one byte, or a 0 prefix together with the code after it.
 class KeyRing {
-public:
+  public:
     void push(Key k);
     void push_special(Key code) {
         std::lock_guard lock(mutex_);
@@ -24,7 +24,7 @@ public:
     int size() const;
     void clear();
 
-private:
+  private:
     void push_locked(Key k);
     static constexpr int kSlots = 32;
     mutable std::mutex mutex_;

@@ -75,7 +75,7 @@ void walk_line(Page& page, std::int64_t major0, std::int64_t minor0, std::int64_
     const std::int64_t den = 2 * d;
     const std::int64_t n0 = 2 * lo * m + d - 1;
     const std::int64_t q = floor_div(n0, den);
-    std::int64_t r = n0 - q * den;  // 0 <= r < den
+    std::int64_t r = n0 - q * den;    // 0 <= r < den
     const std::int64_t step = 2 * m;  // |step| <= den
     // Every pixel of [lo, hi] is on the page: step the index by a row or a column. (An index,
     // not a pointer: after the last pixel it may point off the page, and is not used.)
@@ -191,15 +191,11 @@ void draw_circle(Page& page, int cx, int cy, int radius, std::uint8_t colour) {
         int sx, sy;
         bool swapped;
     };
-    constexpr Mirror kMirrors[8] = {{1, 1, false},  {-1, 1, false}, {1, -1, false}, {-1, -1, false},
-                                    {1, 1, true},   {-1, 1, true},  {1, -1, true},  {-1, -1, true}};
+    constexpr Mirror kMirrors[8] = {{1, 1, false}, {-1, 1, false}, {1, -1, false}, {-1, -1, false},
+                                    {1, 1, true},  {-1, 1, true},  {1, -1, true},  {-1, -1, true}};
     for (const Mirror& mi : kMirrors) {
-        auto px = [&](std::int64_t x) {
-            return cx + mi.sx * (mi.swapped ? circle_row(r2, x) : x);
-        };
-        auto py = [&](std::int64_t x) {
-            return cy + mi.sy * (mi.swapped ? x : circle_row(r2, x));
-        };
+        auto px = [&](std::int64_t x) { return cx + mi.sx * (mi.swapped ? circle_row(r2, x) : x); };
+        auto py = [&](std::int64_t x) { return cy + mi.sy * (mi.swapped ? x : circle_row(r2, x)); };
         // Each screen coordinate is monotone in x; cut [0, x_end] to where both are inside.
         std::int64_t lo = 0, hi = x_end;
         auto cut = [&](auto coord, std::int64_t limit) {

@@ -33,8 +33,8 @@ bool write_png(const std::string& path, const Page& page, const Palette& palette
     png_write_info(png, info);
     for (int y = 0; y < kPageHeight; ++y) {
         for (int x = 0; x < kPageWidth; ++x) {
-            const Colour c =
-                palette[page[static_cast<std::size_t>(y) * kPageWidth + static_cast<std::size_t>(x)]];
+            const Colour c = palette[page[static_cast<std::size_t>(y) * kPageWidth +
+                                          static_cast<std::size_t>(x)]];
             row[static_cast<std::size_t>(x) * 3] = c.r;
             row[static_cast<std::size_t>(x) * 3 + 1] = c.g;
             row[static_cast<std::size_t>(x) * 3 + 2] = c.b;

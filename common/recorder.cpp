@@ -20,7 +20,7 @@ namespace {
 constexpr std::uint32_t kMaxRepeat = 10'000'000;  // the most a script line may repeat
 
 class Recorder final : public Backend {
-public:
+  public:
     Recorder(Input& program, std::FILE* out)
         : program_(program), out_(out), inner_(make_window_backend(window_)) {}
 
@@ -28,7 +28,9 @@ public:
 
     bool open(std::string_view caption) override {
         start_ = std::chrono::steady_clock::now();
-        std::fprintf(out_, "# recorded session of \"%.*s\"; replay with GFX_BACKEND=headless GFX_SCRIPT=<this file>\n",
+        std::fprintf(out_,
+                     "# recorded session of \"%.*s\"; replay with GFX_BACKEND=headless "
+                     "GFX_SCRIPT=<this file>\n",
                      static_cast<int>(caption.size()), caption.data());
         return inner_->open(caption);
     }
@@ -57,7 +59,7 @@ public:
         return seed;
     }
 
-private:
+  private:
     // A frame begins: the window's latest input becomes the program's.
     void frame() {
         const MouseState m{window_.mouse_x.load(std::memory_order_relaxed),
@@ -69,8 +71,8 @@ private:
         for (Key k : keys) program_.keys.push(k);
 
         // Frames with the same mouse and no keys are written once, with a repeat count.
-        const bool same = run_count_ > 0 && keys.empty() && m.x == run_.x && m.y == run_.y &&
-                          m.mask == run_.mask;
+        const bool same =
+            run_count_ > 0 && keys.empty() && m.x == run_.x && m.y == run_.y && m.mask == run_.mask;
         if (same && run_count_ < kMaxRepeat) {
             ++run_count_;
             return;
@@ -85,7 +87,8 @@ private:
             run_ms_ = ms;
             return;
         }
-        std::string line = std::to_string(m.x) + ' ' + std::to_string(m.y) + ' ' + std::to_string(m.mask) + " :";
+        std::string line =
+            std::to_string(m.x) + ' ' + std::to_string(m.y) + ' ' + std::to_string(m.mask) + " :";
         for (Key k : keys) line += ' ' + std::to_string(k);
         std::fprintf(out_, "# t=%lld\n%s\n", static_cast<long long>(ms), line.c_str());
     }

@@ -12,7 +12,8 @@ struct Cursor {
     std::string_view rest;
 
     void skip_blanks() {
-        while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t' || rest.front() == '\r')) {
+        while (!rest.empty() &&
+               (rest.front() == ' ' || rest.front() == '\t' || rest.front() == '\r')) {
             rest.remove_prefix(1);
         }
     }
@@ -27,7 +28,9 @@ struct Cursor {
             // A quoted character: 'c' (the character may be a blank).
             n = rest.size() >= 3 && rest[2] == '\'' ? 3 : rest.size();
         } else {
-            while (n < rest.size() && rest[n] != ' ' && rest[n] != '\t' && rest[n] != '\r' && rest[n] != '#') ++n;
+            while (n < rest.size() && rest[n] != ' ' && rest[n] != '\t' && rest[n] != '\r' &&
+                   rest[n] != '#')
+                ++n;
         }
         const std::string_view w = rest.substr(0, n);
         rest.remove_prefix(n);
@@ -77,7 +80,8 @@ std::string parse_line(std::string_view line, Script& s) {
             std::string_view w2 = c.word();
             if (!w2.empty() && w2.front() == 'x') {
                 long long n = 0;
-                if (!parse_int(w2.substr(1), 1, kMaxRepeat, n)) return "a repeat is x1 ... x10000000";
+                if (!parse_int(w2.substr(1), 1, kMaxRepeat, n))
+                    return "a repeat is x1 ... x10000000";
                 f.count = static_cast<std::uint32_t>(n);
                 w2 = c.at_end() ? std::string_view{} : c.word();
             }
@@ -99,7 +103,8 @@ std::string parse_line(std::string_view line, Script& s) {
             continue;
         }
         long long v = 0;
-        if (!parse_int(k, 0, 255, v)) return "a key is a byte 0 ... 255 or a character in single quotes";
+        if (!parse_int(k, 0, 255, v))
+            return "a key is a byte 0 ... 255 or a character in single quotes";
         f.keys.push_back(static_cast<Key>(v));
     }
     s.frames.push_back(std::move(f));

@@ -9,11 +9,11 @@
 namespace gfx {
 
 struct TextSettings {
-    int font = 0;       // 0 Courier New, 1 MS Sans Serif, 2 Times New Roman, 3 Arial
-    int direction = 0;  // degrees
-    int size = 16;      // below 6: size x 8 pixels high; otherwise pixels
-    int horizontal = 0; // 0 left, 1 centre, 2 right
-    int vertical = 0;   // 0 top, 1 bottom, 2 baseline
+    int font = 0;        // 0 Courier New, 1 MS Sans Serif, 2 Times New Roman, 3 Arial
+    int direction = 0;   // degrees
+    int size = 16;       // below 6: size x 8 pixels high; otherwise pixels
+    int horizontal = 0;  // 0 left, 1 centre, 2 right
+    int vertical = 0;    // 0 top, 1 bottom, 2 baseline
 };
 
 // The height in pixels that a text style asks for.

@@ -36,7 +36,9 @@ void put_args(std::string& out, std::string_view name, std::initializer_list<dou
 
 }  // namespace
 
-bool tracing() { return g_trace != nullptr; }
+bool tracing() {
+    return g_trace != nullptr;
+}
 
 void trace_open_from_env() {
     if (g_opened) return;

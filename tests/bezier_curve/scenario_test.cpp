@@ -356,7 +356,8 @@ TEST(BezierCurveScenario, DragPastTheLeftOrTopEdgeReadsTheLow16BitsUnsigned) {
         Xy pointer;
         Xy read;
     };
-    const Case cases[] = {{{-3, 250}, {65533, 250}}, {{400, -7}, {400, 65529}}, {{-20, -20}, {65516, 65516}}};
+    const Case cases[] = {
+        {{-3, 250}, {65533, 250}}, {{400, -7}, {400, 65529}}, {{-20, -20}, {65516, 65516}}};
     for (const Case& c : cases) {
         const std::size_t moved = nearest(pts, c.read);
         const HeadlessRun r =

@@ -15,7 +15,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 class Gfx : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         setenv("GFX_BACKEND", "headless", 1);
         unsetenv("GFX_SCRIPT");
@@ -31,7 +31,8 @@ protected:
         gfx::set_colour(gfx::kWhite);
     }
     static int at(int x, int y, int page = 0) {
-        return gfx::page_view(page)[static_cast<std::size_t>(y) * gfx::kPageWidth + static_cast<std::size_t>(x)];
+        return gfx::page_view(
+            page)[static_cast<std::size_t>(y) * gfx::kPageWidth + static_cast<std::size_t>(x)];
     }
     static int count(int page = 0) {
         int n = 0;
@@ -115,6 +116,47 @@ TEST_F(Gfx, CoordinatesWrapInto16Bits) {
     gfx::circle(400, 300, 65538);
     EXPECT_EQ(at(402, 300), 15);
     EXPECT_EQ(count(), 12);
+}
+
+// A circle equal to the one just drawn is skipped; that must never lose a pixel.
+TEST_F(Gfx, RepeatedCirclesStillDrawWhatTheyMust) {
+    gfx::circle(100, 100, 10);
+    gfx::set_colour(gfx::kRed);
+    gfx::circle(100, 100, 10);  // same circle, other colour
+    EXPECT_EQ(at(110, 100), gfx::nearest_entry(gfx::kRed));
+
+    gfx::set_colour(gfx::kWhite);
+    gfx::circle(200, 200, 10);
+    gfx::set_colour(gfx::kRed);
+    gfx::line(190, 200, 215, 200);  // covers a pixel of the circle
+    gfx::set_colour(gfx::kWhite);
+    gfx::circle(200, 200, 10);  // same circle again, after the line
+    EXPECT_EQ(at(210, 200), 15);
+
+    gfx::circle(300, 300, 10);
+    gfx::set_active_page(1);
+    gfx::circle(300, 300, 10);  // same circle, other page
+    EXPECT_EQ(at(310, 300, 1), 15);
+
+    gfx::set_active_page(0);
+    gfx::circle(400, 300, 10);
+    gfx::clear_page();
+    gfx::circle(400, 300, 10);  // after a clear
+    EXPECT_EQ(at(410, 300), 15);
+
+    gfx::circle(500, 300, 10);
+    gfx::put_pixel(510, 300, gfx::kRed);
+    gfx::circle(500, 300, 10);  // after a pixel over it
+    EXPECT_EQ(at(510, 300), 15);
+
+    gfx::circle(600, 300, 10);
+    gfx::set_text_style(3, 0, 2);
+    gfx::set_text_justify(1, 1);
+    gfx::set_colour(gfx::kRed);
+    gfx::write_text(610, 308, "W");  // text over it
+    gfx::set_colour(gfx::kWhite);
+    gfx::circle(600, 300, 10);
+    EXPECT_EQ(at(610, 300), 15);
 }
 
 TEST_F(Gfx, ColoursShowAsTheirNearestEntry) {

@@ -41,9 +41,12 @@ Hsl hsl(Colour c) {
     const double l = (mx + mn) / 2, d = mx - mn;
     double h = 0;
     if (d > 0) {
-        if (mx == r) h = 60 * std::fmod((g - b) / d + 6, 6.0);
-        else if (mx == g) h = 60 * ((b - r) / d + 2);
-        else h = 60 * ((r - g) / d + 4);
+        if (mx == r)
+            h = 60 * std::fmod((g - b) / d + 6, 6.0);
+        else if (mx == g)
+            h = 60 * ((b - r) / d + 2);
+        else
+            h = 60 * ((r - g) / d + 4);
     }
     const double s = d == 0 ? 0 : d / (1 - std::fabs(2 * l - 1));
     return {h, l, s};
@@ -56,11 +59,11 @@ TEST(Palette, NamedColoursMapToSensibleEntries) {
     EXPECT_EQ(gfx::nearest_entry(gfx::kGrey), 7);
     struct Named {
         Colour c;
-        double hue;          // expected hue, degrees
-        double min_light;    // light colours must stay light
+        double hue;        // expected hue, degrees
+        double min_light;  // light colours must stay light
     };
     const Named named[] = {
-        {gfx::kRed, 0, 0.45},       {gfx::kYellow, 60, 0.45},     {gfx::kLightRed, 0, 0.6},
+        {gfx::kRed, 0, 0.45},         {gfx::kYellow, 60, 0.45},    {gfx::kLightRed, 0, 0.6},
         {gfx::kLightGreen, 120, 0.6}, {gfx::kLightBlue, 205, 0.7}, {gfx::kPink, 300, 0.65},
     };
     for (const Named& n : named) {
@@ -71,7 +74,9 @@ TEST(Palette, NamedColoursMapToSensibleEntries) {
         EXPECT_LT(dh, 20) << int{n.c.r} << "," << int{n.c.g} << "," << int{n.c.b};
         EXPECT_GE(h.light, n.min_light) << int{n.c.r} << "," << int{n.c.g} << "," << int{n.c.b};
         // Each channel within a small distance of the asked colour.
-        EXPECT_LE(std::abs(int{e.r} - n.c.r) + std::abs(int{e.g} - n.c.g) + std::abs(int{e.b} - n.c.b), 80);
+        EXPECT_LE(
+            std::abs(int{e.r} - n.c.r) + std::abs(int{e.g} - n.c.g) + std::abs(int{e.b} - n.c.b),
+            80);
     }
     // Light cyan is all but white: it must at least come out light with no red cast.
     const Colour lc = p[gfx::nearest_entry(gfx::kLightCyan)];

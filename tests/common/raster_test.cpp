@@ -63,7 +63,8 @@ Pixels reference_circle(int cx, int cy, int r) {
         if (x > row) break;
         const long long pts[8][2] = {{x, row}, {-x, row}, {x, -row}, {-x, -row},
                                      {row, x}, {-row, x}, {row, -x}, {-row, -x}};
-        for (const auto& p : pts) all.insert({static_cast<int>(cx + p[0]), static_cast<int>(cy + p[1])});
+        for (const auto& p : pts)
+            all.insert({static_cast<int>(cx + p[0]), static_cast<int>(cy + p[1])});
     }
     return all;
 }
@@ -71,7 +72,9 @@ Pixels reference_circle(int cx, int cy, int r) {
 Pixels inside(const Pixels& all) {
     Pixels in;
     for (const auto& p : all) {
-        if (p.first >= 0 && p.first < gfx::kPageWidth && p.second >= 0 && p.second < gfx::kPageHeight) in.insert(p);
+        if (p.first >= 0 && p.first < gfx::kPageWidth && p.second >= 0 &&
+            p.second < gfx::kPageHeight)
+            in.insert(p);
     }
     return in;
 }
@@ -80,14 +83,16 @@ Pixels drawn(const Page& page) {
     Pixels set;
     for (int y = 0; y < gfx::kPageHeight; ++y) {
         for (int x = 0; x < gfx::kPageWidth; ++x) {
-            if (page[static_cast<std::size_t>(y) * gfx::kPageWidth + static_cast<std::size_t>(x)] != 0) set.insert({x, y});
+            if (page[static_cast<std::size_t>(y) * gfx::kPageWidth + static_cast<std::size_t>(x)] !=
+                0)
+                set.insert({x, y});
         }
     }
     return set;
 }
 
 class Raster : public ::testing::Test {
-protected:
+  protected:
     Page page{};
     void SetUp() override { page.fill(0); }
 };
@@ -97,10 +102,21 @@ TEST_F(Raster, LinesMatchTheUnclippedLineInsideThePage) {
         int x1, y1, x2, y2;
     };
     std::vector<L> lines = {
-        {-30000, 5, 30000, 9},     {10, 10, 10, 10},        {0, 0, 799, 599},       {799, 0, 0, 599},
-        {-32768, -32768, 32767, 32767}, {32767, -32768, -32768, 32767}, {400, -20000, 401, 20000},
-        {-5, 300, 805, 300},       {100, 599, 700, 600},    {-1, -1, 800, 600},     {0, 10, 3, 11},
-        {3, 11, 0, 10},            {-100, 700, 900, -100},  {799, 599, 32767, 32767}, {12, 7, 12, -7},
+        {-30000, 5, 30000, 9},
+        {10, 10, 10, 10},
+        {0, 0, 799, 599},
+        {799, 0, 0, 599},
+        {-32768, -32768, 32767, 32767},
+        {32767, -32768, -32768, 32767},
+        {400, -20000, 401, 20000},
+        {-5, 300, 805, 300},
+        {100, 599, 700, 600},
+        {-1, -1, 800, 600},
+        {0, 10, 3, 11},
+        {3, 11, 0, 10},
+        {-100, 700, 900, -100},
+        {799, 599, 32767, 32767},
+        {12, 7, 12, -7},
     };
     std::mt19937 rng(7);
     std::uniform_int_distribution<int> far(-32768, 32767), near(-100, 900);
@@ -141,13 +157,27 @@ TEST_F(Raster, CirclesMatchTheUnclippedCircleInsideThePage) {
         int cx, cy, r;
     };
     std::vector<C> circles = {
-        {400, 300, 0},    {400, 300, 1},    {400, 300, 10},     {400, 300, 28},    {0, 0, 5},
-        {799, 599, 40},   {400, 300, 20000}, {400, 20300, 20000}, {-19800, 300, 20000},
-        {-32768, -32768, 32767}, {32767, 32767, 32767}, {400, 300, 32767}, {450, 262, 62},
-        {-3, 300, 2},     {400, 601, 2},    {1000, 300, 201},   {400, 300, 499},
+        {400, 300, 0},
+        {400, 300, 1},
+        {400, 300, 10},
+        {400, 300, 28},
+        {0, 0, 5},
+        {799, 599, 40},
+        {400, 300, 20000},
+        {400, 20300, 20000},
+        {-19800, 300, 20000},
+        {-32768, -32768, 32767},
+        {32767, 32767, 32767},
+        {400, 300, 32767},
+        {450, 262, 62},
+        {-3, 300, 2},
+        {400, 601, 2},
+        {1000, 300, 201},
+        {400, 300, 499},
     };
     std::mt19937 rng(5);
-    std::uniform_int_distribution<int> far(-32768, 32767), rad(0, 32767), near(-200, 1000), small(0, 400);
+    std::uniform_int_distribution<int> far(-32768, 32767), rad(0, 32767), near(-200, 1000),
+        small(0, 400);
     for (int i = 0; i < 15; ++i) circles.push_back({far(rng), far(rng), rad(rng)});
     for (int i = 0; i < 80; ++i) circles.push_back({near(rng), near(rng), small(rng)});
     for (const C& c : circles) {

@@ -29,9 +29,8 @@ TEST(Script, ReadsFramesRepeatsKeysAndSeeds) {
 
 TEST(Script, RejectsMalformedLinesWithTheirNumber) {
     const char* bad[] = {
-        "1 2\n",            "1 2 3 4\n",     "1 2 3 : 256\n", ": 27\n",   "1 2 x\n",
-        "1 2 3 x0\n",       "seed -1\n",     "seed 1 2\n",    "70000 0 0\n", "1 2 3 : 'ab'\n",
-        "1 2 3 x3 x4\n",
+        "1 2\n",     "1 2 3 4\n",  "1 2 3 : 256\n", ": 27\n",         "1 2 x\n",       "1 2 3 x0\n",
+        "seed -1\n", "seed 1 2\n", "70000 0 0\n",   "1 2 3 : 'ab'\n", "1 2 3 x3 x4\n",
     };
     for (const char* text : bad) {
         const auto r = gfx::parse_script(text);

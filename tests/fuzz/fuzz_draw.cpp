@@ -41,12 +41,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const double a = take(p, left), b = take(p, left), c = take(p, left), d = take(p, left);
         if (const auto s = gfx::to_screen(a); s && (*s < -32768 || *s > 32767)) std::abort();
         switch (op % 6) {
-            case 0: gfx::line(a, b, c, d); break;
-            case 1: gfx::circle(a, b, c); break;
-            case 2: gfx::put_pixel(a, b, {static_cast<std::uint8_t>(op), 1, 2}); break;
-            case 3: gfx::move_to(a, b); gfx::line_to(c, d); break;
-            case 4: gfx::set_active_page(static_cast<int>(op % 5)); gfx::clear_page(); break;
-            default: gfx::line_to(a, b); break;
+            case 0:
+                gfx::line(a, b, c, d);
+                break;
+            case 1:
+                gfx::circle(a, b, c);
+                break;
+            case 2:
+                gfx::put_pixel(a, b, {static_cast<std::uint8_t>(op), 1, 2});
+                break;
+            case 3:
+                gfx::move_to(a, b);
+                gfx::line_to(c, d);
+                break;
+            case 4:
+                gfx::set_active_page(static_cast<int>(op % 5));
+                gfx::clear_page();
+                break;
+            default:
+                gfx::line_to(a, b);
+                break;
         }
     }
     return 0;

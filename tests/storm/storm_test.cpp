@@ -23,12 +23,12 @@ enum class Ends {
 struct Storm {
     const char* program;
     Ends ends;
-    double key_chance;        // per frame
+    double key_chance;  // per frame
     const char* stdin_text;
 };
 
 class Rng {
-public:
+  public:
     explicit Rng(unsigned seed) : gen_(seed) {}
     int in(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(gen_); }
     bool chance(double p) { return std::bernoulli_distribution(p)(gen_); }
@@ -41,7 +41,8 @@ public:
         return in(0, size - 1);
     }
     int mask() {
-        static constexpr int kMasks[] = {0, 0, 0, 0, 1, 1, 1, 1, 2, 3, 4, 5, 8, 9, 16, 17, 24, 25, 6, 7};
+        static constexpr int kMasks[] = {0, 0, 0, 0, 1,  1,  1,  1,  2, 3,
+                                         4, 5, 8, 9, 16, 17, 24, 25, 6, 7};
         if (chance(0.02)) return in(0, 65535);
         return kMasks[in(0, static_cast<int>(std::size(kMasks)) - 1)];
     }
@@ -60,7 +61,7 @@ public:
         return out.str();
     }
 
-private:
+  private:
     std::mt19937 gen_;
 };
 
@@ -92,24 +93,28 @@ class StormTest : public ::testing::TestWithParam<Storm> {};
 
 TEST_P(StormTest, SurvivesRandomInputAndEndsOnItsKey) {
     const Storm& s = GetParam();
-    const auto run = demo_test::run_headless(
-        s.program, {.script = storm_script(s, 20261211u), .seed = 99, .stdin_text = s.stdin_text, .trace = false});
+    const auto run = demo_test::run_headless(s.program, {.script = storm_script(s, 20261211u),
+                                                         .seed = 99,
+                                                         .stdin_text = s.stdin_text,
+                                                         .trace = false});
     EXPECT_EQ(run.exit_code, 0) << run.stderr_text.substr(0, 4000);
-    EXPECT_EQ(run.stderr_text.find("runtime error"), std::string::npos) << run.stderr_text.substr(0, 4000);
+    EXPECT_EQ(run.stderr_text.find("runtime error"), std::string::npos)
+        << run.stderr_text.substr(0, 4000);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Programs, StormTest,
-    ::testing::Values(Storm{"bezier_curve", Ends::AnyKey, 0, ""},
-                      Storm{"cubic_bezier", Ends::Esc, 0.05, ""},
-                      Storm{"bezier_eight", Ends::AnyKey, 0, ""},
-                      Storm{"bspline_curve", Ends::AnyKey, 0, ""},
-                      Storm{"bspline", Ends::AnyKey, 0, ""},
-                      Storm{"circle_three_points", Ends::AnyKey, 0, ""},
-                      Storm{"circle_fit", Ends::Esc, 0.9, ""},
-                      Storm{"lagrange_interpolation", Ends::Esc, 0.9, ""},
-                      Storm{"regression", Ends::Esc, 0.9, "4\n700\n"}),
-    [](const ::testing::TestParamInfo<Storm>& p) { return std::string(p.param.program); });
+INSTANTIATE_TEST_SUITE_P(Programs, StormTest,
+                         ::testing::Values(Storm{"bezier_curve", Ends::AnyKey, 0, ""},
+                                           Storm{"cubic_bezier", Ends::Esc, 0.05, ""},
+                                           Storm{"bezier_eight", Ends::AnyKey, 0, ""},
+                                           Storm{"bspline_curve", Ends::AnyKey, 0, ""},
+                                           Storm{"bspline", Ends::AnyKey, 0, ""},
+                                           Storm{"circle_three_points", Ends::AnyKey, 0, ""},
+                                           Storm{"circle_fit", Ends::Esc, 0.9, ""},
+                                           Storm{"lagrange_interpolation", Ends::Esc, 0.9, ""},
+                                           Storm{"regression", Ends::Esc, 0.9, "4\n700\n"}),
+                         [](const ::testing::TestParamInfo<Storm>& p) {
+                             return std::string(p.param.program);
+                         });
 
 // The path editor: filled to its 258 points, emptied again by dropping points onto their
 // neighbours, then the random storm. The road view (every drawn frame 512 circles per
@@ -152,7 +157,8 @@ std::string path_storm_script(unsigned seed) {
 }
 
 TEST(PathStorm, FillsEmptiesAndSurvivesRandomInput) {
-    const auto run = demo_test::run_headless("bezier_path", {.script = path_storm_script(7), .trace = false});
+    const auto run =
+        demo_test::run_headless("bezier_path", {.script = path_storm_script(7), .trace = false});
     EXPECT_EQ(run.exit_code, 0) << run.stderr_text.substr(0, 4000);
 }
 

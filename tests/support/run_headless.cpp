@@ -125,7 +125,8 @@ std::vector<Op> ops(const std::vector<std::string>& frame) {
 
 std::uint32_t Picture::at(int x, int y) const {
     const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                           static_cast<std::size_t>(x)) * 3;
+                           static_cast<std::size_t>(x)) *
+                          3;
     return (std::uint32_t{rgb[i]} << 16) | (std::uint32_t{rgb[i + 1]} << 8) | rgb[i + 2];
 }
 

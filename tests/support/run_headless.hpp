@@ -17,9 +17,9 @@ struct HeadlessOptions {
 };
 
 struct HeadlessRun {
-    int exit_code = -1;                          // the program's exit code (or 128 + signal)
+    int exit_code = -1;                            // the program's exit code (or 128 + signal)
     std::vector<std::vector<std::string>> frames;  // trace lines per frame; [0] before frame 1
-    std::string dir;                             // where the PNGs are: dir/frame_00005.png, dir/end.png
+    std::string dir;  // where the PNGs are: dir/frame_00005.png, dir/end.png
     std::string stdout_text;
     std::string stderr_text;
 };
