@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "palette.hpp"
 #include "run_headless.hpp"
 #include "types.hpp"
 
@@ -412,10 +411,7 @@ TEST(BezierCurveScenario, PictureShowsPointsInTheirColoursAndTheWhiteCurve) {
     ASSERT_EQ(pic.width, 800);
     ASSERT_EQ(pic.height, 600);
 
-    const auto shown = [](gfx::Colour c) {
-        const gfx::Colour e = gfx::default_palette()[gfx::nearest_entry(c)];
-        return (std::uint32_t{e.r} << 16) | (std::uint32_t{e.g} << 8) | e.b;
-    };
+    const auto shown = demo_test::shown_rgb;
     // Pixels of a colour in the box of a point's circle (a radius-10 ring has about 56).
     const auto count = [&](Xy at, std::uint32_t colour) {
         int found = 0;

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "palette.hpp"
 #include "run_headless.hpp"
 
 namespace {
@@ -324,8 +323,7 @@ TEST(BezierPath, AFullTableTakesNoMorePoints) {
     const HeadlessRun r = run(script, "end", false);
     ASSERT_EQ(r.exit_code, 0) << r.stderr_text;
     const demo_test::Picture pic = demo_test::read_png(r.dir + "/end.png");
-    const gfx::Colour red = gfx::default_palette()[gfx::nearest_entry({255, 128, 128})];
-    const std::uint32_t ring = (std::uint32_t{red.r} << 16) | (std::uint32_t{red.g} << 8) | red.b;
+    const std::uint32_t ring = demo_test::shown_rgb(gfx::kLightRed);
     EXPECT_EQ(pic.at(10 + 17 * 20 + 3, 130), ring);  // the 258th point
     for (int y = 480; y <= 520; ++y) {
         for (int x = 580; x <= 620; ++x) ASSERT_EQ(pic.at(x, y), 0u) << x << "," << y;

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "circle_fit_math.hpp"
-#include "palette.hpp"
 #include "run_headless.hpp"
 
 namespace {
@@ -72,8 +71,7 @@ std::vector<Pass> passes(const HeadlessRun& r) {
 }
 
 std::uint32_t rgb_of(gfx::Colour c) {
-    const gfx::Colour shown = gfx::default_palette()[gfx::nearest_entry(c)];
-    return (std::uint32_t{shown.r} << 16) | (std::uint32_t{shown.g} << 8) | shown.b;
+    return demo_test::shown_rgb(c);
 }
 
 TEST(CircleFit, OnePass) {

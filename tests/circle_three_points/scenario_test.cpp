@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "palette.hpp"
 #include "run_headless.hpp"
 
 namespace {
@@ -69,8 +68,7 @@ const std::vector<std::string> kStartRings = {"circle 399.5 299.5 3", "circle 49
                                               "circle 449.5 199.5 3"};
 
 std::uint32_t rgb_of(gfx::Colour c) {
-    const gfx::Colour shown = gfx::default_palette()[gfx::nearest_entry(c)];
-    return (std::uint32_t{shown.r} << 16) | (std::uint32_t{shown.g} << 8) | shown.b;
+    return demo_test::shown_rgb(c);
 }
 
 TEST(CircleThreePoints, FirstFrame) {

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "palette.hpp"
 #include "run_headless.hpp"
 
 namespace {
@@ -471,10 +470,7 @@ TEST(CubicBezierScenario, PictureShowsPointsChainCrossesAndMarker) {
     const demo_test::Picture p = demo_test::read_png(r.dir + "/end.png");
     ASSERT_EQ(p.width, 800);
     ASSERT_EQ(p.height, 600);
-    const auto shown = [](gfx::Colour c) {
-        const gfx::Colour e = gfx::default_palette()[gfx::nearest_entry(c)];
-        return (std::uint32_t{e.r} << 16) | (std::uint32_t{e.g} << 8) | e.b;
-    };
+    const auto shown = demo_test::shown_rgb;
     const std::uint32_t white = shown(gfx::kWhite), red = shown(gfx::kRed),
                         blue = shown(gfx::kLightBlue), green = shown(gfx::kLightGreen);
     ASSERT_NE(blue, white);

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "palette.hpp"
+
 namespace demo_test {
 namespace {
 
@@ -146,6 +148,11 @@ Picture read_png(const std::string& path) {
         throw std::runtime_error("cannot decode " + path);
     }
     return p;
+}
+
+std::uint32_t shown_rgb(gfx::Colour c) {
+    const gfx::Colour e = gfx::default_palette()[gfx::nearest_entry(c)];
+    return (std::uint32_t{e.r} << 16) | (std::uint32_t{e.g} << 8) | e.b;
 }
 
 }  // namespace demo_test

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "types.hpp"
+
 namespace demo_test {
 
 struct HeadlessOptions {
@@ -50,5 +52,8 @@ struct Picture {
     std::uint32_t at(int x, int y) const;  // 0xRRGGBB
 };
 Picture read_png(const std::string& path);
+
+// The 0xRRGGBB a colour is shown as in a picture: its nearest palette entry.
+std::uint32_t shown_rgb(gfx::Colour c);
 
 }  // namespace demo_test
