@@ -37,9 +37,4 @@ int KeyRing::size() const {
     return (tail_ - head_ + kSlots) % kSlots;
 }
 
-void KeyRing::clear() {
-    std::lock_guard lock(mutex_);
-    head_ = tail_ = 0;
-}
-
 }  // namespace gfx

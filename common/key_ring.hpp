@@ -22,7 +22,6 @@ class KeyRing {
     std::optional<Key> pop();
     bool empty() const;
     int size() const;
-    void clear();
 
   private:
     void push_locked(Key k);
