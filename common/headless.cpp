@@ -101,15 +101,19 @@ class Headless final : public Backend {
         write_png(png_dir_ + "/" + name, *visual_, default_palette());
     }
 
+    // The frame in progress ends: its picture, when it is one of those asked for.
+    void end_frame() {
+        if (frame_ == 0 || png_frames_.count(frame_) == 0) return;
+        char name[32];
+        std::snprintf(name, sizeof name, "frame_%05u.png", frame_);
+        save(name);
+    }
+
     // The frame in progress ends; the next one begins with the script's next line.
     void tick() {
-        if (frame_ > 0 && png_frames_.count(frame_) != 0) {
-            char name[32];
-            std::snprintf(name, sizeof name, "frame_%05u.png", frame_);
-            save(name);
-        }
+        end_frame();
         if (line_ >= script_.frames.size()) {
-            end_run();
+            finish();
             std::exit(kScriptUsedUp);
         }
         const ScriptFrame& f = script_.frames[line_];
@@ -125,12 +129,14 @@ class Headless final : public Backend {
         trace_op("frame", {static_cast<double>(frame_)});
     }
 
+    // The window closes: the last frame ends with the run.
     void end_run() {
-        if (frame_ > 0 && png_frames_.count(frame_) != 0 && !ended_) {
-            char name[32];
-            std::snprintf(name, sizeof name, "frame_%05u.png", frame_);
-            save(name);
-        }
+        if (ended_) return;
+        end_frame();
+        finish();
+    }
+
+    void finish() {
         if (png_end_ && !ended_) save("end.png");
         ended_ = true;
         trace_flush();
